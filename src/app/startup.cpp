@@ -1,0 +1,57 @@
+#include <cmath>
+
+#include "app/app.h"
+#include "engine/basic.h"
+#include "entry/entry.h"
+#include "panel/panel.h"
+
+namespace vantoro {
+
+void Ver_Init(Calculator &c)
+{
+    c.st.TitleText = QStringLiteral("Vantoro");
+    c.st.VerText = QStringLiteral("Ver. 4.2");
+    c.st.ForText = QStringLiteral("For Windows95/98,WindowsNT");
+}
+
+void initTables(Calculator &c)
+{
+    auto &st = c.st;
+    auto &ui = c.ui;
+    st.Entry[4] = HistorySeparatorEntry;
+    st.HisCount = 0;
+    st.DispStyle = 1;
+    for (Element *e : {&ui.Disp, &ui.DispBack, &ui.MODE, &ui.ENZANSI, &ui.Hugou}) {
+        e->backColor = DispBackColor[st.DispStyle];
+        e->foreColor = DispForeColor[st.DispStyle];
+    }
+    Init_Button(c);
+    st.MinusFirst = 0;
+}
+
+int modeFromStored(double value)
+{
+    if (!(std::fabs(value) <= 32767.5))
+        return ModeNo::Auto;
+    const double m = std::nearbyint(value);
+    return m >= 0 && m <= 2 ? int(m) : ModeNo::Auto;
+}
+
+void startCalculator(Calculator &c, int mode)
+{
+    c.st.Loading = 1;
+    initTables(c);
+    c.st.Mode = mode;
+    c.st.SaveMode = 1;
+    MODE_INIT(c);
+    Init_Button(c);
+    Entry_Init(c.st);
+    DispTm(c);
+    c.st.Loading = 0;
+    Ver_Init(c);
+    c.ui.Title.caption = c.st.TitleText;
+    c.ui.caption = c.st.TitleText;
+    c.ui.Mode_Key_Label[0].caption = UnitCaption[c.st.Mode == ModeNo::Unit ? 2 : 0];
+}
+
+} // namespace vantoro

@@ -1,0 +1,25 @@
+#pragma once
+// The text operations the calculator is written in. Positions count characters from 1;
+// a count below zero counts as zero.
+#include <QString>
+
+namespace vantoro {
+
+QString Left(const QString &t, qsizetype n);
+QString Right(const QString &t, qsizetype n);
+QString Mid(const QString &t, qsizetype p, qsizetype n);
+QString Space(qsizetype n);
+qsizetype InStr(const QString &t, const QString &s); // 1-based, 0 when absent
+double Int(double x);                                 // largest whole number not above x
+
+// The number a text begins with: blanks, tabs and line feeds anywhere are ignored, then
+// an optional sign, digits, a point with digits and an exponent (E or D) are read.
+// 0 when nothing is read.
+double Val(const QString &t);
+
+// The number text of x: a leading blank or "-", rounded to the given significant digits
+// (15 for doubles, 7 for single-precision values), no zero before the point, and the
+// exponent form (1.5E-05, 1E+15) for decimal exponents below -4 or from `digits` up.
+QString Str(double x, int digits = 15);
+
+} // namespace vantoro

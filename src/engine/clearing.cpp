@@ -1,0 +1,35 @@
+#include "engine/basic.h"
+#include "engine/engine.h"
+#include "entry/entry.h"
+#include "panel/panel.h"
+
+namespace vantoro {
+
+void AC_DOWN(Calculator &c)
+{
+    auto &st = c.st;
+    c.ui.Ac_Key.picture = Picture::Key_On;
+    st.PushKey = KeyCode::Ac;
+    if (st.EnzanNo != Op::None)
+        His_Add(c, 4, Op::None);
+    if (st.Mode == ModeNo::Unit)
+        H_Down(c, 1); // adds a pending unit number as minutes
+    Entry_Init(st);
+    MODE_INIT(c);
+    DispTm(c);
+    setEnabled(c.ui.Eq, true);
+}
+
+void Ce_Down(Calculator &c)
+{
+    auto &st = c.st;
+    c.ui.Ce_Key.picture = Picture::Key_On;
+    st.PushKey = KeyCode::Ce;
+    st.Entry[st.EntryIdx] = Space(11) + QLatin1Char('0');
+    st.Sign[st.EntryIdx] = 1;
+    st.DigitCount = 0;
+    st.KanmaState = 0;
+    DispTm(c);
+}
+
+} // namespace vantoro

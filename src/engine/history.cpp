@@ -1,0 +1,59 @@
+#include "engine/basic.h"
+#include "engine/engine.h"
+#include "app/app.h"
+
+namespace vantoro {
+
+void His_Add(Calculator &c, int index, int kind)
+{
+    auto &st = c.st;
+    auto &list = c.history.His_List;
+    ensureHistoryWindow(c);
+
+    const QString &entry = st.Entry[index];
+    QString n, u;
+    if (st.Mode == ModeNo::Seconds || index == 4) {
+        n = QStringLiteral("    ") + Right(Space(WidthSec) + entry, WidthSec);
+        u = QStringLiteral("S");
+    } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
+        const QString s = Right(Space(WidthHms) + entry, WidthHms);
+        n = QLatin1Char(' ') + Left(s, WidthHms - 7) + QChar(0x00B0) + Mid(s, WidthHms - 6, 2) + QChar(0x2019)
+            + Right(s, 5) + QChar(0x201D);
+        u = QStringLiteral("H");
+    }
+    if (st.Sign[index] == -1) {
+        n = QLatin1Char('-') + n;
+        u += QLatin1Char('-');
+    } else {
+        n = QLatin1Char(' ') + n;
+        u += QLatin1Char(' ');
+    }
+    QString line = Left(st.PrevSym + QStringLiteral("  "), 2) + n;
+    if (index == 4)
+        line = HistorySeparatorLine;
+
+    if (st.HisCount <= HisMax) {
+        list.append(line);
+        st.HisData[st.HisCount] = u + entry;
+        if (st.HisNoSelect == 0)
+            c.history.ListIndex = st.HisCount;
+        ++st.HisCount;
+    } else {
+        // Full: the oldest line and its recall data go.
+        list.removeFirst();
+        for (int k = 0; k < HisMax; ++k)
+            st.HisData[k] = st.HisData[k + 1];
+        list.append(line);
+        st.HisData[HisMax] = u + entry;
+        if (c.history.ListIndex > 0)
+            --c.history.ListIndex;
+        else
+            c.history.ListIndex = -1;
+        if (st.HisNoSelect == 0)
+            c.history.ListIndex = HisMax;
+    }
+    st.HisNoSelect = 0;
+    st.PrevSym = EnzanSym[kind];
+}
+
+} // namespace vantoro

@@ -1,0 +1,110 @@
+#include <cmath>
+
+#include "engine/basic.h"
+#include "engine/engine.h"
+#include "engine/messages.h"
+#include "entry/entry.h"
+#include "panel/panel.h"
+
+namespace vantoro {
+
+namespace {
+
+// Reports an overflow and resets the whole calculation; the caller gets the empty text.
+QString overflowReset(Calculator &c)
+{
+    c.sv.messageBox(Msg::Overflow);
+    Entry_Init(c.st);
+    DispTm(c);
+    Init_Button(c);
+    c.st.Sign[1] = 1;
+    c.st.Entry[1] = Space(WidthSec);
+    return QString();
+}
+
+} // namespace
+
+QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int signA, int signB)
+{
+    auto &st = c.st;
+    const bool hms = st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit;
+    double x = 0, y = 0;
+    if (st.Mode == ModeNo::Seconds) {
+        x = Val(a) * signA;
+        y = Val(b) * signB;
+    } else if (hms) {
+        x = Val(Hms_To_Sec(a)) * signA;
+        y = Val(Hms_To_Sec(b)) * signB;
+    }
+
+    double r = 0;
+    switch (op) {
+    case Op::Add: r = x + y; break;
+    case Op::Sub: r = x - y; break;
+    case Op::Mul: r = x * y; break;
+    case Op::Div:
+        if (y == 0) {
+            c.sv.messageBox(Msg::DivisionByZero);
+            Init_Button(c);
+            r = 0;
+        } else {
+            r = x / y;
+        }
+        break;
+    default: break;
+    }
+
+    QString result;
+    int sign = r >= 0 ? 1 : -1;
+    if (st.Mode == ModeNo::Seconds) {
+        const auto text = secondsResultText(r);
+        if (!text)
+            return overflowReset(c);
+        result = text->text;
+        sign = text->sign;
+    } else if (hms) {
+        // Any magnitude above the limit overflows, negative results too.
+        if (std::fabs(r) > MaxSec)
+            return overflowReset(c);
+        result = Sec_To_Hms(c, Str(std::fabs(r)));
+    }
+    st.ResultSign = sign;
+    return result;
+}
+
+void Eq_Down(Calculator &c)
+{
+    auto &st = c.st;
+    c.ui.Eq_key.picture = Picture::Key_On;
+    st.PushKey = KeyCode::Eq;
+    if (st.EnzanNo == Op::Result)
+        return;
+
+    His_Add(c, 1, Op::Result);
+    if (st.Entry[st.EntryIdx] == Space(WidthSec))
+        st.EnzanNo = Op::Add;
+    bool performed = false;
+    if (st.EnzanNo >= Op::Add && st.EnzanNo <= Op::Div) {
+        st.Entry[0] = Calc_Exec(c, st.EnzanNo, st.Entry[0], st.Entry[1], st.Sign[0], st.Sign[1]);
+        performed = true;
+    }
+    // Without an operation ResultSign is stale and must not reach the shown value.
+    if (performed && Val(st.Entry[1]) != 0)
+        st.Sign[0] = st.ResultSign;
+
+    st.EnzanNo = Op::Result;
+    st.EntryIdx = 0;
+    DispTm(c);
+
+    st.MinusFirst = 0;
+    st.DigitCount = 0;
+    st.KanmaState = 0;
+    st.Entry[1].clear();
+    if (st.Mode != ModeNo::Seconds)
+        setAvailable(c.ui.Unit_input, c.ui.Mode_Key_Label[0], true);
+
+    His_Add(c, st.EntryIdx, Op::None);
+    His_Add(c, 4, Op::None);
+}
+
+} // namespace vantoro

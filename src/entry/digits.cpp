@@ -1,0 +1,143 @@
+#include "engine/basic.h"
+#include "entry/entry.h"
+
+namespace vantoro {
+
+namespace {
+
+// Left$(t, Len - 3): the text without its last three characters; empty when shorter.
+QString dropLast(const QString &t, int n)
+{
+    return Left(t, t.size() - n);
+}
+
+// A new number replaces the entry; after a result it also starts positive.
+void startNumber(CalcState &st, int idx)
+{
+    st.Entry[idx].clear();
+    if (st.EnzanNo == Op::Result)
+        st.Sign[idx] = 1;
+}
+
+void autoDigit(CalcState &st, int d, QChar ch)
+{
+    QString &e = st.Entry[st.EntryIdx];
+    if (st.DigitCount < WidthHms - 3) {
+        if (d != 0 && st.DigitCount == 0)
+            startNumber(st, st.EntryIdx);
+        if (st.KanmaState == 0) {
+            const QString digits = e.isEmpty() ? QString(ch) : dropLast(e, 3) + ch;
+            e = Right(Space(WidthSec) + digits, WidthHms) + QStringLiteral(".00");
+            if (d != 0 || st.DigitCount != 0)
+                ++st.DigitCount;
+        }
+    }
+    switch (st.KanmaState) {
+    case 1: {
+        const QString i = e.isEmpty() ? QStringLiteral("0") : dropLast(e, 3);
+        e = Right(Space(WidthSec) + i, WidthHms) + QLatin1Char('.') + ch + QLatin1Char(' ');
+        st.KanmaState = 2;
+        if (st.DigitCount == 0)
+            st.DigitCount = 1;
+        break;
+    }
+    case 2:
+        e = Right(Space(WidthSec) + dropLast(e, 1), WidthHms) + ch;
+        st.KanmaState = 3;
+        break;
+    default: break; // no point yet, or both decimals keyed
+    }
+}
+
+void secondsDigit(CalcState &st, int d, QChar ch)
+{
+    if (st.DigitCount >= WidthSec)
+        return;
+    if (d != 0 && st.DigitCount == 0)
+        startNumber(st, st.EntryIdx);
+    st.Entry[st.EntryIdx] += ch;
+    if (d != 0 || st.DigitCount != 0)
+        ++st.DigitCount;
+}
+
+void unitDigit(CalcState &st, int d, QChar ch)
+{
+    if (st.DigitCount >= WidthSec)
+        return;
+    if (d != 0 && st.EntryIdx != 2) {
+        // The first significant digit starts a unit number in the buffer.
+        st.SaveIdx = st.EntryIdx;
+        st.EntryIdx = 2;
+        st.Entry[2].clear();
+        st.DigitCount = 0;
+        st.KanmaState = 0;
+        st.Sign[2] = st.Sign[st.SaveIdx];
+        if (st.EnzanNo == Op::Result) {
+            // A shown result is dropped; the unit amounts start from a positive zero.
+            st.Entry[0].clear();
+            st.Sign[0] = 1;
+            st.Sign[2] = 1;
+            st.DigitCount = 0;
+            st.KanmaState = 0;
+        }
+    }
+    // A zero that does not belong to a unit number is ignored, like a leading zero.
+    if (st.EntryIdx == 2) {
+        st.Entry[2] += ch;
+        if (d != 0 || st.DigitCount != 0)
+            ++st.DigitCount;
+    }
+}
+
+} // namespace
+
+void key_down(Calculator &c, int index)
+{
+    auto &st = c.st;
+    c.ui.Tenkey[index].picture = Picture::Key_On;
+    if (index == 0 && st.DigitCount == 0 && st.KanmaState == 0)
+        return;
+
+    const QChar ch = QLatin1Char(char('0' + index));
+    switch (st.Mode) {
+    case ModeNo::Auto: autoDigit(st, index, ch); break;
+    case ModeNo::Seconds: secondsDigit(st, index, ch); break;
+    case ModeNo::Unit: unitDigit(st, index, ch); break;
+    default: break;
+    }
+    if (st.EnzanNo == Op::Result)
+        st.EnzanNo = Op::None;
+    DispTm(c);
+}
+
+void Kanma_Down(Calculator &c)
+{
+    auto &st = c.st;
+    c.ui.Kanma_Key.picture = Picture::Key_On;
+    st.PushKey = KeyCode::Kanma;
+    QString &e = st.Entry[st.EntryIdx];
+    if (st.DigitCount == 0)
+        e.clear();
+
+    if (st.Mode == ModeNo::Seconds) {
+        if (InStr(e, QStringLiteral(".")) > 0) {
+            // a second point is ignored
+        } else if (st.DigitCount == 0) {
+            e = QStringLiteral(".");
+            st.DigitCount = 1;
+            if (st.MinusFirst == 0)
+                st.Sign[st.EntryIdx] = 1;
+        } else if (st.DigitCount <= WidthSec - 2) {
+            e += QLatin1Char('.');
+            ++st.DigitCount;
+        }
+    } else if (st.KanmaState == 0) {
+        st.KanmaState = 1;
+        e = st.DigitCount == 0 ? QStringLiteral("0.  ") : dropLast(e, 3) + QStringLiteral(".  ");
+    }
+    if (st.EnzanNo == Op::Result)
+        st.EnzanNo = Op::None;
+    DispTm(c);
+}
+
+} // namespace vantoro

@@ -1,0 +1,64 @@
+#include "engine/basic.h"
+#include "entry/entry.h"
+#include "panel/panel.h"
+
+namespace vantoro {
+
+namespace {
+
+// The display form of a packed H:M:S text: hours, degree mark, minutes, prime, seconds
+// and the closing quotation mark.
+QString hmsDisplay(const QString &e)
+{
+    return Left(e, WidthHms - 7) + QChar(0x00B0) + Mid(e, WidthHms - 6, 2) + QChar(0x2019) + Right(e, 5)
+           + QChar(0x201D);
+}
+
+} // namespace
+
+void DispTm(Calculator &c)
+{
+    auto &st = c.st;
+    auto &ui = c.ui;
+    ui.Timer1.enabled = false;
+    ui.Timer1.interval = 65535;
+    st.IdleTicks = 0;
+
+    QString text;
+    if (st.Mode == ModeNo::Unit && st.EntryIdx == 2) {
+        text = Right(Space(WidthSec) + st.Entry[2], WidthSec) + QLatin1Char(' ');
+        // A pending unit number cannot be converted, operated on or taken by equals.
+        setEnabled(ui.hms, false);
+        setFore(ui.Mode_Key_Label[1], OffColor);
+        for (int i = 0; i <= 3; ++i)
+            setFore(ui.Enzan_Label[i], OffColor);
+        setFore(ui.Eq_label, OffColor);
+        ui.Unit_input.caption = UnitCaption[st.Mode];
+    } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
+        QString &e = st.Entry[st.EntryIdx];
+        e = Right(Space(WidthHms) + e, WidthHms);
+        text = hmsDisplay(e);
+        ui.Unit_input.caption = UnitCaption[st.Mode];
+    } else if (st.Mode == ModeNo::Seconds) {
+        text = Right(Space(WidthSec) + st.Entry[st.EntryIdx], WidthSec) + QLatin1Char(' ');
+    }
+
+    ui.Hugou.caption = HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0];
+    ui.Disp.caption = text;
+    ui.ENZANSI.caption = EnzanSym[st.EnzanNo];
+    ui.MODE.caption = ModeCaption[st.Mode];
+
+    const bool operatorsOn = st.EntryIdx != 2;
+    setEnabled(ui.Eq, operatorsOn);
+    for (int i = 1; i <= 4; ++i)
+        setEnabled(ui.Enzan[i], operatorsOn);
+    if (st.DigitCount > 0)
+        setAvailable(ui.Unit_input, ui.Mode_Key_Label[0], false);
+
+    ui.Timer1.enabled = true;
+    if (st.Loading == 0)
+        c.sv.focusEnterCapt();
+    ui.Mode_Key_Label[0].caption = ui.Unit_input.caption;
+}
+
+} // namespace vantoro

@@ -1,0 +1,46 @@
+#include "engine/basic.h"
+#include "engine/engine.h"
+#include "entry/entry.h"
+#include "panel/panel.h"
+
+namespace vantoro {
+
+namespace {
+constexpr double UnitFactor[3] = {3600, 60, 1};
+}
+
+void H_Down(Calculator &c, int index)
+{
+    auto &st = c.st;
+    auto &ui = c.ui;
+    ui.H_key[index].picture = Picture::Key_On;
+    st.PushKey = KeyCode::H;
+
+    if (st.EntryIdx == 2) {
+        st.Entry[2] = Str(UnitFactor[index] * Val(st.Entry[2]));
+        st.Entry[2] = Sec_To_Hms(c, st.Entry[2]); // empty, so adding nothing, above the limit
+        st.EntryIdx = st.SaveIdx;
+        st.SaveIdx = 0;
+        const QString sum = Calc_Exec(c, Op::Add, st.Entry[st.EntryIdx], st.Entry[2], st.Sign[st.EntryIdx], st.Sign[2]);
+        // An overflow resets the calculation, so the entry written is the one current now.
+        QString &e = st.Entry[st.EntryIdx];
+        e = sum;
+        // The new entry counts as keyed; its leading blanks are not keyed characters.
+        qsizetype lead = 0;
+        while (lead < e.size() && e.at(lead) == QLatin1Char(' '))
+            ++lead;
+        st.DigitCount = int(e.size() - lead);
+        st.Sign[st.EntryIdx] = st.ResultSign;
+        st.Sign[2] = 1;
+        DispTm(c);
+        st.Entry[2] = Space(WidthSec);
+    }
+
+    setEnabled(ui.hms, true);
+    setFore(ui.Mode_Key_Label[1], OnColor);
+    for (int i = 0; i <= 3; ++i)
+        setFore(ui.Enzan_Label[i], OnColor);
+    setFore(ui.Eq_label, OnColor);
+}
+
+} // namespace vantoro
