@@ -31,6 +31,10 @@ void OK_Click(Calculator &c);
 void About_Unload(Calculator &c);         // the About window closed by any means
 
 // Main window
+// Start-up logic of the main window: settings path, position (ui.left/top), Init_Calc,
+// Entry_Init, the first refresh, title texts. The window layer shows the window after it.
+void Form_Load(Calculator &c);
+void Init_Calc(Calculator &c);
 void Form_Resize(Calculator &c);          // after ui.minimised changed
 void Form_MouseMove(Calculator &c);
 void Iconize_Click(Calculator &c);

@@ -53,3 +53,18 @@ void Unload_Vantoro(Calculator &c)
 }
 
 } // namespace vantoro
+
+namespace vantoro {
+
+void Form_Load(Calculator &c)
+{
+    // Settings are read here once the settings file exists.
+    startCalculator(c, ModeNo::Auto);
+}
+
+void Init_Calc(Calculator &c)
+{
+    Q_UNUSED(c);
+}
+
+} // namespace vantoro
