@@ -1,9 +1,72 @@
+#include <cmath>
+
 #include "app/app.h"
 #include "engine/basic.h"
 #include "engine/messages.h"
 #include "panel/panel.h"
+#include "settings/settings.h"
 
 namespace vantoro {
+
+namespace {
+
+const QString SectionXY = QStringLiteral("INIT_XY");
+const QString SectionMode = QStringLiteral("INIT_MODE");
+const QString KeyX = QStringLiteral("X"), KeyY = QStringLiteral("Y");
+const QString KeyHms = QStringLiteral("HMS"), KeyHis = QStringLiteral("HIS");
+
+// The outer size of the main window in twips; a saved position keeps it on the screen.
+constexpr int WindowWidth = 3330, WindowHeight = 6015;
+// Farther from the origin than any screen reaches, in twips. Beyond it a stored coordinate
+// reads as 0, which also keeps the window layer's pixel arithmetic in range.
+constexpr double MaxCoordinate = 1e9;
+
+// A window coordinate from the settings. A stored -255 is repaired to " 0" at once.
+double readCoordinate(Calculator &c, const QString &key)
+{
+    double x = Val(Ini_Read(SectionXY, key, c.st.IniFile));
+    if (x == -255) {
+        x = 0;
+        Ini_Write(SectionXY, key, QStringLiteral(" 0"), c.st.IniFile);
+    }
+    if (!(std::fabs(x) <= MaxCoordinate))
+        return 0;
+    return double(float(x)); // a single-precision coordinate
+}
+
+// A number as the settings file holds it: the Str text without its leading blank; a
+// negative number keeps its minus sign, so a window partly off the left edge comes back
+// where it was.
+QString settingsNumber(double x, int digits)
+{
+    const QString t = Str(x, digits);
+    return t.startsWith(QLatin1Char(' ')) ? t.mid(1) : t;
+}
+
+} // namespace
+
+void Form_Load(Calculator &c)
+{
+    c.st.Loading = 1;
+    if (c.st.IniFile.isEmpty())
+        c.st.IniFile = settingsFilePath();
+    // Read once, here: the window stands at its saved position before it is first shown.
+    c.ui.left = readCoordinate(c, KeyX);
+    c.ui.top = readCoordinate(c, KeyY);
+    Init_Calc(c);
+    completeStart(c);
+}
+
+void Init_Calc(Calculator &c)
+{
+    initTables(c);
+    initMode(c, modeFromStored(Val(Ini_Read(SectionMode, KeyHms, c.st.IniFile))));
+    c.st.HisShown = hisShownFromStored(Val(Ini_Read(SectionMode, KeyHis, c.st.IniFile)));
+    if (c.st.HisShown == 1) {
+        c.st.HisShown = 0;
+        His_Click(c);
+    }
+}
 
 void Form_Resize(Calculator &c)
 {
@@ -47,24 +110,20 @@ void Form_Unload(Calculator &c)
 
 void Unload_Vantoro(Calculator &c)
 {
-    // Saving the settings is added with the settings file.
+    QString xs = settingsNumber(float(c.ui.left), 7);
+    QString ys = settingsNumber(float(c.ui.top), 7);
+    const QString ms = settingsNumber(c.st.Mode, 15);
+    const QString hs = settingsNumber(c.st.HisShown, 15);
+    // A screen of unknown size (0 x 0) sets no limit.
+    const QSize screen = c.sv.screenTwips();
+    if (screen.width() > 0 && Val(xs) > screen.width() - WindowWidth)
+        xs = QString::number(screen.width() - WindowWidth);
+    if (screen.height() > 0 && Val(ys) > screen.height() - WindowHeight)
+        ys = QString::number(screen.height() - WindowHeight);
+    Ini_Write({{SectionXY, KeyX, xs}, {SectionXY, KeyY, ys}, {SectionMode, KeyHms, ms}, {SectionMode, KeyHis, hs}},
+              c.st.IniFile);
     History_Unload(c);
     About_Unload(c);
-}
-
-} // namespace vantoro
-
-namespace vantoro {
-
-void Form_Load(Calculator &c)
-{
-    // Settings are read here once the settings file exists.
-    startCalculator(c, ModeNo::Auto);
-}
-
-void Init_Calc(Calculator &c)
-{
-    Q_UNUSED(c);
 }
 
 } // namespace vantoro

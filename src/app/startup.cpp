@@ -1,4 +1,5 @@
 #include <cmath>
+#include <optional>
 
 #include "app/app.h"
 #include "engine/basic.h"
@@ -29,22 +30,16 @@ void initTables(Calculator &c)
     st.MinusFirst = 0;
 }
 
-int modeFromStored(double value)
+void initMode(Calculator &c, int mode)
 {
-    if (!(std::fabs(value) <= 32767.5))
-        return ModeNo::Auto;
-    const double m = std::nearbyint(value);
-    return m >= 0 && m <= 2 ? int(m) : ModeNo::Auto;
-}
-
-void startCalculator(Calculator &c, int mode)
-{
-    c.st.Loading = 1;
-    initTables(c);
     c.st.Mode = mode;
     c.st.SaveMode = 1;
     MODE_INIT(c);
     Init_Button(c);
+}
+
+void completeStart(Calculator &c)
+{
     Entry_Init(c.st);
     DispTm(c);
     c.st.Loading = 0;
@@ -52,6 +47,41 @@ void startCalculator(Calculator &c, int mode)
     c.ui.Title.caption = c.st.TitleText;
     c.ui.caption = c.st.TitleText;
     c.ui.Mode_Key_Label[0].caption = UnitCaption[c.st.Mode == ModeNo::Unit ? 2 : 0];
+}
+
+namespace {
+
+// The stored number rounded to a 16-bit integer, halves to the even neighbour; nothing
+// when no 16-bit integer holds it.
+std::optional<int> storedInteger(double value)
+{
+    if (!(std::fabs(value) <= 32768.5))
+        return std::nullopt;
+    const double n = std::nearbyint(value);
+    if (n < -32768 || n > 32767)
+        return std::nullopt;
+    return int(n);
+}
+
+} // namespace
+
+int modeFromStored(double value)
+{
+    const auto m = storedInteger(value);
+    return m && *m >= ModeNo::Auto && *m <= ModeNo::Unit ? *m : ModeNo::Auto;
+}
+
+int hisShownFromStored(double value)
+{
+    return storedInteger(value) == 1 ? 1 : 0;
+}
+
+void startCalculator(Calculator &c, int mode)
+{
+    c.st.Loading = 1;
+    initTables(c);
+    initMode(c, mode);
+    completeStart(c);
 }
 
 } // namespace vantoro
