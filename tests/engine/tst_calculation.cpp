@@ -83,6 +83,8 @@ void TstCalculation::keyed_data()
     QTest::newRow("root of a negative number is refused")
         << 1 << "-4r" << "-" << secs("4") << "　" << QStringList{QStringLiteral("負の数の平方根は求められません")};
     QTest::newRow("seconds overflow") << 1 << "99999999999999+1=" << " " << sp(15) << eq << QStringList{Overflow};
+    QTest::newRow("1E+15 overflows though its text is short") << 1 << "10000000000000*100=" << " " << sp(15) << eq
+                                                              << QStringList{Overflow};
     QTest::newRow("largest seconds result") << 1 << "99999999999998+1=" << " " << secs("99999999999999") << eq
                                             << none;
     QTest::newRow("equals without an operator keeps the sign") << 1 << "3-5=5+3%7=" << " " << secs("7") << eq
@@ -129,6 +131,8 @@ void TstCalculation::keyed_data()
     QTest::newRow("unit number after a result starts positive") << 2 << "1h-2h=2h" << " " << hms("    20000.00")
                                                                 << "　" << none;
     QTest::newRow("zero after a unit key ignored") << 2 << "1h0" << " " << hms("    10000.00") << "　" << none;
+    QTest::newRow("sum above the limit resets") << 2 << "99999h59m59s1s" << " " << hms(sp(12)) << "　"
+                                                << QStringList{Overflow};
     QTest::newRow("unit key without a number") << 2 << "h" << " " << hms(sp(11) + "0") << "　" << none;
 
     // conversion
