@@ -1,0 +1,239 @@
+#include "panel/layout.h"
+
+#include <cmath>
+
+namespace vantoro {
+
+QRect toPixels(const TwipRect &r)
+{
+    const auto px = [](int twips) { return int(std::lround(double(twips) / TwipsPerPixel)); };
+    const int l = px(r.left), t = px(r.top);
+    return {l, t, px(r.left + r.width) - l, px(r.top + r.height) - t};
+}
+
+QPoint toPixels(QPoint twips)
+{
+    return {int(std::lround(double(twips.x()) / TwipsPerPixel)),
+            int(std::lround(double(twips.y()) / TwipsPerPixel))};
+}
+
+QString ElementSpec::objectName() const
+{
+    return index < 0 ? name : name + QLatin1Char('_') + QString::number(index);
+}
+
+namespace {
+
+#define SINGLE(m) [](MainWindowElements &u, int) -> Element & { return u.m; }
+#define ARRAY(m) [](MainWindowElements &u, int i) -> Element & { return u.m[size_t(i)]; }
+
+const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
+const QString Arial = QStringLiteral("Arial");
+
+FontSpec gothic(double pt, bool bold = false, bool italic = false) { return {Gothic, pt, bold, italic}; }
+FontSpec arial(double pt, bool bold = false, bool italic = false) { return {Arial, pt, bold, italic}; }
+
+ElementSpec element(QString name, ElementKind kind, TwipRect rect, FontSpec font, RecordAccess record)
+{
+    ElementSpec e;
+    e.name = std::move(name);
+    e.kind = kind;
+    e.rect = rect;
+    e.font = std::move(font);
+    e.record = record;
+    return e;
+}
+
+// The display texts: transparent, in the display colours the start-up sets.
+ElementSpec displayText(QString name, TwipRect rect, FontSpec font, RecordAccess record, Align align = Align::Left)
+{
+    ElementSpec e = element(std::move(name), ElementKind::Label, rect, std::move(font), record);
+    e.live = LiveColour::Fore;
+    e.align = align;
+    return e;
+}
+
+ElementSpec functionButton(QString name, int left, FontSpec font, RecordAccess record, int width = 495, int height = 375)
+{
+    return element(std::move(name), ElementKind::Button, {left, 1440, width, height}, std::move(font), record);
+}
+
+std::vector<ElementSpec> buildElements()
+{
+    std::vector<ElementSpec> v;
+
+    ElementSpec title = element(QStringLiteral("Title"), ElementKind::Label, {120, 120, 2535, 315},
+                                arial(11.25, true, true), SINGLE(Title));
+    title.align = Align::Centre;
+    title.opaque = true;
+    title.designFore = 0xC0C0C0;
+    title.designBack = 0x000000;
+    v.push_back(title);
+
+    v.push_back(element(QStringLiteral("Iconize"), ElementKind::Button, {2700, 120, 435, 315},
+                        gothic(9.75, true), SINGLE(Iconize)));
+
+    ElementSpec back = element(QStringLiteral("DispBack"), ElementKind::Label, {120, 480, 3015, 735}, {},
+                               SINGLE(DispBack));
+    back.opaque = true;
+    back.live = LiveColour::Back;
+    v.push_back(back);
+
+    v.push_back(displayText(QStringLiteral("MODE"), {240, 600, 2175, 255}, gothic(8.25, true, true), SINGLE(MODE)));
+    v.push_back(displayText(QStringLiteral("ENZANSI"), {2640, 600, 375, 255}, gothic(9.75), SINGLE(ENZANSI)));
+    v.push_back(displayText(QStringLiteral("Hugou"), {240, 900, 255, 255}, gothic(9), SINGLE(Hugou)));
+    v.push_back(displayText(QStringLiteral("Disp"), {120, 840, 2955, 375}, gothic(11.25, true, true), SINGLE(Disp),
+                            Align::Right));
+
+    ElementSpec panel = element(QStringLiteral("EnterCapt"), ElementKind::Panel, {180, 1380, 2895, 495}, {},
+                                SINGLE(EnterCapt));
+    panel.opaque = true;
+    panel.designBack = 0x404040;
+    v.push_back(panel);
+
+    v.push_back(functionButton(QStringLiteral("OFF"), 300, gothic(9.75), SINGLE(OFF)));
+    v.push_back(functionButton(QStringLiteral("CLIP_COPY"), 840, gothic(8.25), SINGLE(CLIP_COPY)));
+    v.push_back(functionButton(QStringLiteral("His"), 1380, gothic(9.75), SINGLE(His)));
+    v.push_back(functionButton(QStringLiteral("NowTime"), 1920, gothic(8.25), SINGLE(NowTime), 492, 372));
+    ElementSpec about = functionButton(QStringLiteral("About"), 2460, gothic(9.75), SINGLE(About));
+    about.opaque = true;
+    about.designBack = 0xC0C0C0;
+    v.push_back(about);
+    return v;
+}
+
+struct Part {
+    const char *name;
+    int index;
+    RecordAccess record;
+};
+
+constexpr int NarrowWidth = 495, WideWidth = 1095, FaceHeight = 375;
+
+KeySpec key(KeyButton action, int operand, int left, int top, Part region, Part face, Part legend,
+            FontSpec legendFont, bool wideFace = false)
+{
+    KeySpec k{action, operand, false, {}, {}, {}};
+    const bool modeKey = action == KeyButton::Hms || action == KeyButton::Unit;
+    k.wide = modeKey;
+
+    const int faceWidth = wideFace ? WideWidth : NarrowWidth;
+    // Button regions are a few twips smaller than their faces, except these.
+    int regionWidth = faceWidth - 3, regionHeight = FaceHeight - 3;
+    if ((action == KeyButton::H && operand == 2) || action == KeyButton::Ac || action == KeyButton::Eq
+        || (action == KeyButton::Digit && operand == 0)) {
+        regionWidth = faceWidth;
+        regionHeight = FaceHeight;
+    }
+
+    k.region = element(QString::fromLatin1(region.name), ElementKind::KeyRegion,
+                       {left, top, regionWidth, regionHeight}, gothic(modeKey ? 9 : 9.75), region.record);
+    k.region.index = region.index;
+
+    k.face = element(QString::fromLatin1(face.name), ElementKind::KeyFace, {left, top, faceWidth, FaceHeight}, {},
+                     face.record);
+    k.face.index = face.index;
+    k.face.opaque = true;
+    k.face.designBack = FaceBackColour;
+
+    // The legend of the wide 0 key is narrow and centred on its face; the mode keys' span the face.
+    const TwipRect legendRect = !wideFace ? TwipRect{0, 60, NarrowWidth, 315}
+                                : modeKey ? TwipRect{0, 60, WideWidth, 315}
+                                          : TwipRect{300, 60, NarrowWidth, 315};
+    k.legend = element(QString::fromLatin1(legend.name), ElementKind::KeyLegend, legendRect, std::move(legendFont),
+                       legend.record);
+    k.legend.index = legend.index;
+    k.legend.align = Align::Centre;
+    k.legend.live = LiveColour::Fore;
+    return k;
+}
+
+std::vector<KeySpec> buildKeys()
+{
+    using K = KeyButton;
+    std::vector<KeySpec> v;
+    const FontSpec letter = arial(11.25, true);
+    const FontSpec digit = arial(11.25, true, true);
+    const int col[] = {480, 1080, 1680, 2280};
+    const int row[] = {2100, 2580, 3060, 3540, 4020, 4500, 4980};
+
+    const auto hKey = [&](int u, int legendIndex) {
+        return key(K::H, u, col[u], row[0], {"H", u, ARRAY(H)}, {"H_key", u, ARRAY(H_key)},
+                   {"Enzan_Label", legendIndex, ARRAY(Enzan_Label)}, letter);
+    };
+    const auto opKey = [&](int i, int r, FontSpec font) {
+        return key(K::Enzan, i, col[3], row[r], {"Enzan", i, ARRAY(Enzan)}, {"Enzan_key", i, ARRAY(Enzan_key)},
+                   {"Enzan_Label", i - 1, ARRAY(Enzan_Label)}, std::move(font));
+    };
+    const auto digitKey = [&](int d, int c, int r) {
+        return key(K::Digit, d, col[c], row[r], {"Key", d, ARRAY(Key)}, {"Tenkey", d, ARRAY(Tenkey)},
+                   {"Key_NumOn", d, ARRAY(Key_NumOn)}, digit, d == 0);
+    };
+
+    v.push_back(hKey(0, 8));
+    v.push_back(hKey(1, 9));
+    v.push_back(hKey(2, 10));
+    v.push_back(key(K::Root, 0, col[3], row[0], {"ROOT", -1, SINGLE(ROOT)}, {"Root_key", -1, SINGLE(Root_key)},
+                    {"Enzan_Label", 4, ARRAY(Enzan_Label)}, gothic(11.25, true)));
+
+    v.push_back(key(K::Ac, 0, col[0], row[1], {"Ac", -1, SINGLE(Ac)}, {"Ac_Key", -1, SINGLE(Ac_Key)},
+                    {"Enzan_Label", 7, ARRAY(Enzan_Label)}, letter));
+    v.push_back(key(K::Ce, 0, col[1], row[1], {"Ce", -1, SINGLE(Ce)}, {"Ce_Key", -1, SINGLE(Ce_Key)},
+                    {"Enzan_Label", 6, ARRAY(Enzan_Label)}, letter));
+    v.push_back(key(K::Per, 0, col[2], row[1], {"PER", -1, SINGLE(PER)}, {"Per_Key", -1, SINGLE(Per_Key)},
+                    {"Enzan_Label", 5, ARRAY(Enzan_Label)}, gothic(10.5, true)));
+    v.push_back(opKey(4, 1, gothic(11.25, true)));
+
+    for (int d : {7, 8, 9})
+        v.push_back(digitKey(d, d - 7, 2));
+    v.push_back(opKey(3, 2, gothic(11.25, true)));
+    for (int d : {4, 5, 6})
+        v.push_back(digitKey(d, d - 4, 3));
+    v.push_back(opKey(2, 3, gothic(12, true)));
+    for (int d : {1, 2, 3})
+        v.push_back(digitKey(d, d - 1, 4));
+    v.push_back(opKey(1, 4, gothic(10.5, true)));
+
+    v.push_back(digitKey(0, 0, 5));
+    v.push_back(key(K::Kanma, 0, col[2], row[5], {"kanma", -1, SINGLE(kanma)}, {"Kanma_Key", -1, SINGLE(Kanma_Key)},
+                    {"Kanma_label", -1, SINGLE(Kanma_label)}, gothic(11.25, true, true)));
+    v.push_back(key(K::Eq, 0, col[3], row[5], {"Eq", -1, SINGLE(Eq)}, {"Eq_key", -1, SINGLE(Eq_key)},
+                    {"Eq_label", -1, SINGLE(Eq_label)}, gothic(10.5, true)));
+
+    v.push_back(key(K::Unit, 0, col[0], row[6], {"Unit_input", -1, SINGLE(Unit_input)},
+                    {"Mode_key", 0, ARRAY(Mode_key)}, {"Mode_Key_Label", 0, ARRAY(Mode_Key_Label)}, arial(9, true),
+                    true));
+    v.push_back(key(K::Hms, 0, col[2], row[6], {"hms", -1, SINGLE(hms)}, {"Mode_key", 1, ARRAY(Mode_key)},
+                    {"Mode_Key_Label", 1, ARRAY(Mode_Key_Label)}, arial(9, true), true));
+    return v;
+}
+
+#undef SINGLE
+#undef ARRAY
+
+} // namespace
+
+const std::vector<ElementSpec> &mainElements()
+{
+    static const std::vector<ElementSpec> table = buildElements();
+    return table;
+}
+
+const std::vector<KeySpec> &mainKeys()
+{
+    static const std::vector<KeySpec> table = buildKeys();
+    return table;
+}
+
+const std::vector<LineSpec> &mainLines()
+{
+    static const std::vector<LineSpec> table{
+        {QStringLiteral("Line2"), {120, 1320}, {3120, 1320}, 0xC0C0C0, 2},
+        {QStringLiteral("Line1"), {120, 1320}, {120, 1920}, 0xC0C0C0, 2},
+        {QStringLiteral("Line3"), {3120, 1920}, {120, 1920}, 0x000000, 2},
+        {QStringLiteral("Line4"), {3120, 1920}, {3120, 1320}, 0x000000, 2},
+    };
+    return table;
+}
+
+} // namespace vantoro

@@ -1,0 +1,318 @@
+#include "window/qt/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "app/app.h"
+#include "panel/panel.h"
+#include "window/qt/artwork.h"
+#include "window/qt/fonts.h"
+#include "window/qt/keymap.h"
+#include "window/qt/keywidgets.h"
+
+namespace vantoro {
+
+namespace {
+
+void setColour(QWidget *w, QPalette::ColorRole role, Colour colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(role, toQColor(colour));
+    w->setPalette(pal);
+}
+
+Qt::Alignment alignmentOf(Align a)
+{
+    switch (a) {
+    case Align::Centre: return Qt::AlignHCenter | Qt::AlignTop;
+    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
+    case Align::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+} // namespace
+
+VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
+    // A fixed frame with a close button only: the window has its own minimise key.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
+      c(calc)
+{
+    setObjectName(QStringLiteral("Vantoro"));
+    setAccessibleName(QStringLiteral("Vantoro"));
+    setFixedSize(toPixels(TwipRect{0, 0, ClientWidthTwips, ClientHeightTwips}).size());
+    setAttribute(Qt::WA_OpaquePaintEvent); // the case drawing covers the whole client area
+    setMouseTracking(true);
+    setWindowIcon(windowIcon());
+
+    m_bound.reserve(mainElements().size() + 3 * mainKeys().size());
+    for (const ElementSpec &spec : mainElements())
+        build(spec, this);
+    for (const KeySpec &key : mainKeys())
+        buildKey(key);
+
+    connect(&m_timer1, &QTimer::timeout, this, [this] { act([this] { timer1_timer(c); }); });
+    qApp->installEventFilter(this);
+    sync();
+}
+
+VantoroWindow::~VantoroWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+QWidget *VantoroWindow::build(const ElementSpec &spec, QWidget *parent)
+{
+    QWidget *w = nullptr;
+    switch (spec.kind) {
+    case ElementKind::Label:
+    case ElementKind::KeyLegend: {
+        auto *label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(alignmentOf(spec.align));
+        setColour(label, QPalette::WindowText, spec.designFore);
+        if (spec.kind == ElementKind::KeyLegend)
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w = label;
+        break;
+    }
+    case ElementKind::Button: {
+        const bool nowTime = spec.name == QLatin1String("NowTime");
+        auto *button = nowTime ? new PictureButton(nowTimeIcon(), parent) : new QPushButton(parent);
+        button->setFocusPolicy(Qt::NoFocus); // Space and Enter must never click a button
+        button->setAutoDefault(false);
+        if (spec.opaque)
+            setColour(button, QPalette::Button, spec.designBack);
+        void (*action)(Calculator &) = nullptr;
+        if (spec.name == QLatin1String("Iconize"))
+            action = Iconize_Click;
+        else if (spec.name == QLatin1String("OFF"))
+            action = OFF_Click;
+        else if (spec.name == QLatin1String("CLIP_COPY"))
+            action = CLIP_COPY_Click;
+        else if (spec.name == QLatin1String("His"))
+            action = His_Click;
+        else if (spec.name == QLatin1String("About"))
+            action = About_Click;
+        else if (nowTime)
+            action = Nowtime_click;
+        if (action)
+            connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
+        w = button;
+        break;
+    }
+    case ElementKind::Panel:
+        w = new QWidget(parent);
+        w->setFocusPolicy(Qt::StrongFocus);
+        m_enterCapt = w;
+        break;
+    case ElementKind::KeyRegion: w = new KeyRegion(parent); break;
+    case ElementKind::KeyFace: w = new KeyFace(parent); break;
+    }
+    if (spec.opaque && spec.kind != ElementKind::Button) {
+        w->setAutoFillBackground(true);
+        setColour(w, QPalette::Window, spec.designBack);
+    }
+    w->setObjectName(spec.objectName());
+    w->setAccessibleName(spec.objectName());
+    w->setGeometry(toPixels(spec.rect));
+    if (!spec.font.family.isEmpty())
+        w->setFont(fontFor(spec.font));
+    m_bound.push_back({&spec, w});
+    return w;
+}
+
+void VantoroWindow::buildKey(const KeySpec &key)
+{
+    auto *region = static_cast<KeyRegion *>(build(key.region, this));
+    QWidget *face = build(key.face, this); // above the region, which it hides
+    build(key.legend, face);
+    const KeySpec *k = &key;
+    connect(region, &KeyRegion::mousePressed, this, [this, k] {
+        act([this, k] {
+            if (keyButton(c, k->key, k->index).enabled)
+                keyMouseDown(c, k->key, k->index);
+        });
+    });
+    connect(region, &KeyRegion::mouseReleased, this, [this, k] { act([this, k] { keyMouseUp(c, k->key); }); });
+}
+
+template <typename Action>
+void VantoroWindow::act(Action action)
+{
+    if (m_ended)
+        return;
+    action();
+    if (!m_ended)
+        sync();
+}
+
+void VantoroWindow::sync()
+{
+    const bool first = !m_synced;
+    for (const Bound &b : m_bound) {
+        const int i = b.spec->index < 0 ? 0 : b.spec->index;
+        apply(b, b.spec->record(c.ui, i), first ? nullptr : &b.spec->record(m_applied, i));
+    }
+    syncWindow(first);
+    syncTimer(first);
+    m_applied = c.ui;
+    m_synced = true;
+}
+
+void VantoroWindow::apply(const Bound &b, const Element &now, const Element *before)
+{
+    const auto changed = [&](auto member) { return !before || now.*member != before->*member; };
+    QWidget *w = b.widget;
+    const ElementSpec &spec = *b.spec;
+    switch (spec.kind) {
+    case ElementKind::Label:
+    case ElementKind::KeyLegend:
+        if (changed(&Element::caption))
+            static_cast<QLabel *>(w)->setText(now.caption);
+        if (spec.live == LiveColour::Fore && changed(&Element::foreColor))
+            setColour(w, QPalette::WindowText, now.foreColor);
+        if (spec.live == LiveColour::Back && changed(&Element::backColor))
+            setColour(w, QPalette::Window, now.backColor);
+        break;
+    case ElementKind::Button:
+    case ElementKind::KeyRegion:
+        if (changed(&Element::caption))
+            static_cast<QPushButton *>(w)->setText(now.caption);
+        break;
+    case ElementKind::KeyFace:
+        if (changed(&Element::picture))
+            static_cast<KeyFace *>(w)->setPicture(now.picture);
+        break;
+    case ElementKind::Panel: break;
+    }
+    // Faces take no mouse input whatever their record says; their legends stay legible.
+    if (spec.kind != ElementKind::KeyFace && changed(&Element::enabled))
+        w->setEnabled(now.enabled);
+    if (changed(&Element::visible))
+        w->setVisible(now.visible);
+}
+
+void VantoroWindow::syncWindow(bool first)
+{
+    const MainWindowElements &ui = c.ui;
+    if (first || ui.caption != m_applied.caption)
+        setWindowTitle(ui.caption);
+    if (first || ui.left != m_applied.left || ui.top != m_applied.top)
+        move(toPixels(QPoint(int(ui.left), int(ui.top))));
+    if (first || ui.minimised != m_applied.minimised) {
+        if (ui.minimised && !isMinimized())
+            showMinimized();
+        else if (!ui.minimised && isMinimized())
+            showNormal();
+    }
+}
+
+void VantoroWindow::syncTimer(bool first)
+{
+    const TimerRecord &t = c.ui.Timer1, &was = m_applied.Timer1;
+    if (!first && t.enabled == was.enabled && t.interval == was.interval)
+        return;
+    if (t.enabled && t.interval > 0)
+        m_timer1.start(t.interval);
+    else
+        m_timer1.stop();
+}
+
+void VantoroWindow::start()
+{
+    Form_Load(c);
+    sync();
+    show();
+    // Also the focus the window will give when it becomes active.
+    m_enterCapt->setFocus(Qt::OtherFocusReason);
+}
+
+bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        // Every key meant for this window comes here first and goes no further, so no
+        // element ever acts on a key itself.
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && w->window() == this)
+            return handleKey(static_cast<QKeyEvent *>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool VantoroWindow::handleKey(QKeyEvent *event)
+{
+    const int code = windowsKeyCode(event->key(), event->modifiers());
+    if (event->type() == QEvent::KeyPress) {
+        act([this, code] { Form_keydown(c, code); }); // held keys repeat
+    } else if (!event->isAutoRepeat()) {
+        // X11 sends a release before every repeat; only the real one releases the face.
+        act([this, code] { Form_KeyUp(c, code); });
+    }
+    return true;
+}
+
+bool VantoroWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_ended)
+        m_enterCapt->setFocus(Qt::ActiveWindowFocusReason);
+    return QWidget::event(event);
+}
+
+void VantoroWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCase(p, QRectF(rect()));
+    for (const LineSpec &line : mainLines()) {
+        const QPoint a = toPixels(line.from), b = toPixels(line.to);
+        const int w = line.widthPixels;
+        const QRect r = a.y() == b.y() ? QRect(std::min(a.x(), b.x()), a.y(), std::abs(b.x() - a.x()) + w, w)
+                                       : QRect(a.x(), std::min(a.y(), b.y()), w, std::abs(b.y() - a.y()) + w);
+        p.fillRect(r, toQColor(line.colour));
+    }
+}
+
+void VantoroWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!childAt(event->position().toPoint()))
+        act([this] { Form_MouseMove(c); });
+    QWidget::mouseMoveEvent(event);
+}
+
+void VantoroWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        const bool minimised = isMinimized();
+        if (minimised != c.ui.minimised) {
+            act([this, minimised] {
+                c.ui.minimised = minimised;
+                Form_Resize(c);
+            });
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+void VantoroWindow::closeEvent(QCloseEvent *event)
+{
+    act([this] { Form_Unload(c); });
+    event->accept();
+}
+
+void VantoroWindow::moveEvent(QMoveEvent *event)
+{
+    // The user moved the window: the records follow, in twips. A position that only
+    // differs from the record by the rounding to pixels leaves the record as it is.
+    if (m_synced && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
+        c.ui.left = m_applied.left = pos().x() * TwipsPerPixel;
+        c.ui.top = m_applied.top = pos().y() * TwipsPerPixel;
+    }
+    QWidget::moveEvent(event);
+}
+
+} // namespace vantoro

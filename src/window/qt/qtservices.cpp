@@ -1,0 +1,70 @@
+#include "window/qt/qtservices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "panel/layout.h"
+#include "window/qt/mainwindow.h"
+
+namespace vantoro {
+
+void QtServices::messageBox(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, m_window ? m_window->windowTitle() : QString(), text, QMessageBox::Ok,
+                    m_window);
+    box.exec();
+}
+
+bool QtServices::askYesNo(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, m_window);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtServices::focusEnterCapt()
+{
+    if (m_window)
+        m_window->enterCapt()->setFocus(Qt::OtherFocusReason);
+}
+
+void QtServices::clipboardClear()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtServices::clipboardSetText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QSize QtServices::screenTwips()
+{
+    const QScreen *screen = m_window && m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    // Device-independent pixels, the unit the window is placed in.
+    return screen->geometry().size() * TwipsPerPixel;
+}
+
+void QtServices::activateWindow(WindowId id)
+{
+    if (id == WindowId::Main && m_window) {
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    // The history and About windows are realised with their own windows.
+}
+
+void QtServices::endProcess()
+{
+    if (m_window)
+        m_window->endProcess();
+    QCoreApplication::exit(0);
+}
+
+} // namespace vantoro

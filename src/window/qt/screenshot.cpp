@@ -1,0 +1,113 @@
+// vantoro-screenshot: shows the main window on the running X server, keys in an optional
+// calculation on the numeric keypad through the platform's input path, and saves what
+// the X server displays of the window. Used by scripts/screenshot.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+#include <cstdio>
+
+#include "engine/calculator.h"
+#include "window/qt/artwork.h"
+#include "window/qt/fonts.h"
+#include "window/qt/mainwindow.h"
+#include "window/qt/qtservices.h"
+
+namespace {
+
+// Keypad keys of a key script character; letters and space as on the main keyboard.
+bool keyOf(QChar ch, Qt::Key &key, Qt::KeyboardModifiers &mods)
+{
+    mods = Qt::KeypadModifier;
+    const char c = ch.toLatin1();
+    if (c >= '0' && c <= '9') {
+        key = Qt::Key(Qt::Key_0 + (c - '0'));
+        return true;
+    }
+    switch (c) {
+    case '+': key = Qt::Key_Plus; return true;
+    case '-': key = Qt::Key_Minus; return true;
+    case '*': key = Qt::Key_Asterisk; return true;
+    case '/': key = Qt::Key_Slash; return true;
+    case '.': key = Qt::Key_Period; return true;
+    case '=': key = Qt::Key_Enter; return true;
+    default: break;
+    }
+    mods = Qt::NoModifier;
+    if (c == ' ') {
+        key = Qt::Key_Space;
+        return true;
+    }
+    if (ch.isLetter() && ch.toUpper().toLatin1() >= 'A' && ch.toUpper().toLatin1() <= 'Z') {
+        key = Qt::Key(Qt::Key_A + (ch.toUpper().toLatin1() - 'A'));
+        return true;
+    }
+    return false;
+}
+
+// Lets the window be mapped and painted by the X server.
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: vantoro-screenshot OUTPUT.png [KEYS]\n"
+                             "KEYS: 0-9 + - * / . = on the keypad, letters and space as typed\n");
+        return 2;
+    }
+    vantoro::installFontSubstitutes();
+    QApplication::setWindowIcon(vantoro::windowIcon());
+
+    vantoro::QtServices services;
+    vantoro::Calculator calc(services);
+    vantoro::VantoroWindow window(calc);
+    services.attach(&window);
+    window.start();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window was not shown\n");
+        return 1;
+    }
+    window.activateWindow();
+    settle(300);
+
+    const QString keys = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    for (QChar ch : keys) {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        if (!keyOf(ch, key, mods)) {
+            std::fprintf(stderr, "no key for '%s'\n", qPrintable(QString(ch)));
+            return 2;
+        }
+        QTest::keyClick(window.windowHandle(), key, mods);
+        settle(30);
+    }
+    settle(300);
+
+    QScreen *screen = window.screen();
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    // The root window, cut to the window's client area: what the X server shows.
+    const QPixmap shot = screen->grabWindow(0, origin.x(), origin.y(), window.width(), window.height());
+    std::printf("window client area: %d x %d pixels at (%d, %d); screen %d x %d at %.0f dpi, "
+                "device pixel ratio %.2f; captured %d x %d pixels\n",
+                window.width(), window.height(), origin.x(), origin.y(), screen->geometry().width(),
+                screen->geometry().height(), screen->logicalDotsPerInch(), window.devicePixelRatioF(),
+                shot.width(), shot.height());
+    std::printf("display: %s %s %s %s\n", qPrintable(calc.ui.MODE.caption), qPrintable(calc.ui.Hugou.caption),
+                qPrintable(calc.ui.ENZANSI.caption), qPrintable(calc.ui.Disp.caption));
+    if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
