@@ -44,7 +44,32 @@ int main(int argc, char *argv[])
     parser.addOptions({modeOption, traceOption, historyOption});
     parser.addPositionalArgument(QStringLiteral("KEYS"), QStringLiteral("Key presses; standard input when absent."),
                                  QStringLiteral("[KEYS...]"));
-    parser.process(app);
+    // Keys may begin with "-" (a leading minus): only the options before the first key
+    // argument go to the parser, everything from there on is the key script.
+    QStringList optionArgs;
+    QStringList keyArgs;
+    const QStringList args = QCoreApplication::arguments();
+    optionArgs << args.value(0);
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (!keyArgs.isEmpty()) {
+            keyArgs << a;
+        } else if (a == QLatin1String("--")) {
+            keyArgs = args.mid(i + 1);
+            if (keyArgs.isEmpty())
+                keyArgs << QString(); // "--" alone still means keys given, not standard input
+            break;
+        } else if (a == QLatin1String("--mode") && i + 1 < args.size()) {
+            optionArgs << a << args.at(++i);
+        } else if (a.startsWith(QLatin1String("--mode=")) || a == QLatin1String("--trace")
+                   || a == QLatin1String("--history") || a == QLatin1String("--help") || a == QLatin1String("-h")
+                   || a == QLatin1String("--help-all")) {
+            optionArgs << a;
+        } else {
+            keyArgs << a;
+        }
+    }
+    parser.process(optionArgs);
 
     vantoro::ScriptOptions options;
     const QString mode = parser.value(modeOption);
@@ -61,8 +86,8 @@ int main(int argc, char *argv[])
     options.trace = parser.isSet(traceOption);
     options.history = parser.isSet(historyOption);
 
-    QString keys = parser.positionalArguments().join(QString());
-    if (parser.positionalArguments().isEmpty()) {
+    QString keys = keyArgs.join(QString());
+    if (keyArgs.isEmpty()) {
         QTextStream in(stdin);
         in.setEncoding(QStringConverter::Utf8);
         keys = in.readAll();
