@@ -43,15 +43,12 @@ bool KeyRegion::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // the second press of a double click comes only as this
         if (!isEnabled())
             break; // falls through to the window beneath
         ++m_buttonsHeld;
         event->accept();
         emit mousePressed();
-        return true;
-    case QEvent::MouseButtonDblClick:
-        // The second press of a double click has already arrived as a press.
-        event->accept();
         return true;
     case QEvent::MouseButtonRelease:
         if (m_buttonsHeld == 0)
