@@ -21,7 +21,11 @@ constexpr qsizetype ValueLength = 15;
 // memory, and is neither read nor rewritten.
 constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 // How long an exit waits for another copy of the program that is writing the same file.
-constexpr int LockWaitMs = 5000;
+// A write takes milliseconds, so a lock older than LockStaleMs was left by a copy that died
+// before it could write its process id into the lock file (one with a dead process id is
+// taken over at once).
+constexpr int LockWaitMs = 3000;
+constexpr int LockStaleMs = 2000;
 
 enum class ReadResult { Read, Absent, Unreadable };
 
@@ -101,6 +105,7 @@ bool Ini_Write(const std::vector<IniEntry> &entries, const QString &file)
     // changes and replaces the file while holding the lock. A copy that cannot get the lock
     // in time still replaces the file whole.
     QLockFile lock(file + QStringLiteral(".lock"));
+    lock.setStaleLockTime(LockStaleMs);
     lock.tryLock(LockWaitMs);
 
     QByteArray old;
