@@ -4,6 +4,7 @@
 #include "window/qt/artwork.h"
 #include "window/qt/fonts.h"
 #include "window/qt/mainwindow.h"
+#include "window/qt/measure.h"
 #include "window/qt/qtservices.h"
 
 int main(int argc, char *argv[])
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     vantoro::Calculator calc(services);
     vantoro::VantoroWindow window(calc);
     services.attach(&window);
+    vantoro::installMeasuringAids(&window);
     window.start();
     return app.exec();
 }
