@@ -56,6 +56,7 @@ void DispTm(Calculator &c)
         setAvailable(ui.Unit_input, ui.Mode_Key_Label[0], false);
 
     ui.Timer1.enabled = true;
+    ++ui.Timer1.restarts;
     if (st.Loading == 0)
         c.sv.focusEnterCapt();
     ui.Mode_Key_Label[0].caption = ui.Unit_input.caption;

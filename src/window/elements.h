@@ -25,6 +25,9 @@ struct Element {
 struct TimerRecord {
     bool enabled = false;
     int interval = 0; // milliseconds, 1..65535 once set
+    // Counts the times the timer was switched off and on again, which starts its countdown
+    // afresh; a real timer restarts when this changes.
+    quint32 restarts = 0;
 };
 
 struct MainWindowElements {

@@ -110,6 +110,7 @@ private slots:
     void closeSavesWithoutAsking();
     void minimiseKeyAndRestore();
     void clockByTimerAndKey();
+    void idleCountdownRestartsWithEachRefresh();
 
 private:
     // Presses go to the window at the widget's place, so Qt's own hit test decides
@@ -577,6 +578,19 @@ void TstMainWindow::clockByTimerAndKey()
     QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("     °  ’    0”"));
     QCOMPARE(timer.interval(), 65535);
     QVERIFY(timer.isActive());
+}
+
+void TstMainWindow::idleCountdownRestartsWithEachRefresh()
+{
+    Fixture f(1);
+    int starts = f.w.timer1Starts();
+    keypad(f, QStringLiteral("4")); // the display refresh switches the timer off and on
+    QCOMPARE(f.w.timer1Starts(), starts + 1);
+    QCOMPARE(f.w.timer1().interval(), 65535);
+    starts = f.w.timer1Starts();
+    QTest::keyClick(f.w.windowHandle(), Qt::Key_Shift); // no action, no refresh
+    QTest::mouseMove(f.w.windowHandle(), QPoint(3, 200));
+    QCOMPARE(f.w.timer1Starts(), starts);
 }
 
 QTEST_MAIN(TstMainWindow)

@@ -216,12 +216,14 @@ void VantoroWindow::syncWindow(bool first)
 void VantoroWindow::syncTimer(bool first)
 {
     const TimerRecord &t = c.ui.Timer1, &was = m_applied.Timer1;
-    if (!first && t.enabled == was.enabled && t.interval == was.interval)
+    if (!first && t.enabled == was.enabled && t.interval == was.interval && t.restarts == was.restarts)
         return;
-    if (t.enabled && t.interval > 0)
+    if (t.enabled && t.interval > 0) {
         m_timer1.start(t.interval);
-    else
+        ++m_timer1Starts;
+    } else {
         m_timer1.stop();
+    }
 }
 
 void VantoroWindow::start()
@@ -229,6 +231,7 @@ void VantoroWindow::start()
     Form_Load(c);
     sync();
     show();
+    m_started = true;
     // Also the focus the window will give when it becomes active.
     m_enterCapt->setFocus(Qt::OtherFocusReason);
 }

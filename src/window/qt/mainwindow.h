@@ -24,9 +24,11 @@ public:
     // After the exit routine: no further event reaches the logic.
     void endProcess() { m_ended = true; }
     bool ended() const { return m_ended; }
+    bool started() const { return m_started; }
 
     QWidget *enterCapt() const { return m_enterCapt; }
     const QTimer &timer1() const { return m_timer1; }
+    int timer1Starts() const { return m_timer1Starts; } // countdowns begun, for the tests
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,9 +58,11 @@ private:
     MainWindowElements m_applied;
     bool m_synced = false;
     bool m_ended = false;
+    bool m_started = false;
     std::vector<Bound> m_bound;
     QWidget *m_enterCapt = nullptr;
     QTimer m_timer1;
+    int m_timer1Starts = 0;
 };
 
 } // namespace vantoro

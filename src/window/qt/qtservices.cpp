@@ -52,7 +52,8 @@ QSize QtServices::screenTwips()
 
 void QtServices::activateWindow(WindowId id)
 {
-    if (id == WindowId::Main && m_window) {
+    // During start-up the window is shown once the start-up logic has placed it.
+    if (id == WindowId::Main && m_window && m_window->started()) {
         m_window->show();
         m_window->raise();
         m_window->activateWindow();
