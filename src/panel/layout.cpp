@@ -17,7 +17,7 @@ QPoint toPixels(QPoint twips)
             int(std::lround(double(twips.y()) / TwipsPerPixel))};
 }
 
-QString ElementSpec::objectName() const
+QString ElementDef::objectName() const
 {
     return index < 0 ? name : name + QLatin1Char('_') + QString::number(index);
 }
@@ -30,12 +30,12 @@ namespace {
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString Arial = QStringLiteral("Arial");
 
-FontSpec gothic(double pt, bool bold = false, bool italic = false) { return {Gothic, pt, bold, italic}; }
-FontSpec arial(double pt, bool bold = false, bool italic = false) { return {Arial, pt, bold, italic}; }
+FontDef gothic(double pt, bool bold = false, bool italic = false) { return {Gothic, pt, bold, italic}; }
+FontDef arial(double pt, bool bold = false, bool italic = false) { return {Arial, pt, bold, italic}; }
 
-ElementSpec element(QString name, ElementKind kind, TwipRect rect, FontSpec font, RecordAccess record)
+ElementDef element(QString name, ElementKind kind, TwipRect rect, FontDef font, RecordAccess record)
 {
-    ElementSpec e;
+    ElementDef e;
     e.name = std::move(name);
     e.kind = kind;
     e.rect = rect;
@@ -45,24 +45,24 @@ ElementSpec element(QString name, ElementKind kind, TwipRect rect, FontSpec font
 }
 
 // The display texts: transparent, in the display colours the start-up sets.
-ElementSpec displayText(QString name, TwipRect rect, FontSpec font, RecordAccess record, Align align = Align::Left)
+ElementDef displayText(QString name, TwipRect rect, FontDef font, RecordAccess record, Align align = Align::Left)
 {
-    ElementSpec e = element(std::move(name), ElementKind::Label, rect, std::move(font), record);
+    ElementDef e = element(std::move(name), ElementKind::Label, rect, std::move(font), record);
     e.live = LiveColour::Fore;
     e.align = align;
     return e;
 }
 
-ElementSpec functionButton(QString name, int left, FontSpec font, RecordAccess record, int width = 495, int height = 375)
+ElementDef functionButton(QString name, int left, FontDef font, RecordAccess record, int width = 495, int height = 375)
 {
     return element(std::move(name), ElementKind::Button, {left, 1440, width, height}, std::move(font), record);
 }
 
-std::vector<ElementSpec> buildElements()
+std::vector<ElementDef> buildElements()
 {
-    std::vector<ElementSpec> v;
+    std::vector<ElementDef> v;
 
-    ElementSpec title = element(QStringLiteral("Title"), ElementKind::Label, {120, 120, 2535, 315},
+    ElementDef title = element(QStringLiteral("Title"), ElementKind::Label, {120, 120, 2535, 315},
                                 arial(11.25, true, true), SINGLE(Title));
     title.align = Align::Centre;
     title.opaque = true;
@@ -73,7 +73,7 @@ std::vector<ElementSpec> buildElements()
     v.push_back(element(QStringLiteral("Iconize"), ElementKind::Button, {2700, 120, 435, 315},
                         gothic(9.75, true), SINGLE(Iconize)));
 
-    ElementSpec back = element(QStringLiteral("DispBack"), ElementKind::Label, {120, 480, 3015, 735}, {},
+    ElementDef back = element(QStringLiteral("DispBack"), ElementKind::Label, {120, 480, 3015, 735}, {},
                                SINGLE(DispBack));
     back.opaque = true;
     back.live = LiveColour::Back;
@@ -85,7 +85,7 @@ std::vector<ElementSpec> buildElements()
     v.push_back(displayText(QStringLiteral("Disp"), {120, 840, 2955, 375}, gothic(11.25, true, true), SINGLE(Disp),
                             Align::Right));
 
-    ElementSpec panel = element(QStringLiteral("EnterCapt"), ElementKind::Panel, {180, 1380, 2895, 495}, {},
+    ElementDef panel = element(QStringLiteral("EnterCapt"), ElementKind::Panel, {180, 1380, 2895, 495}, {},
                                 SINGLE(EnterCapt));
     panel.opaque = true;
     panel.designBack = 0x404040;
@@ -95,7 +95,7 @@ std::vector<ElementSpec> buildElements()
     v.push_back(functionButton(QStringLiteral("CLIP_COPY"), 840, gothic(8.25), SINGLE(CLIP_COPY)));
     v.push_back(functionButton(QStringLiteral("His"), 1380, gothic(9.75), SINGLE(His)));
     v.push_back(functionButton(QStringLiteral("NowTime"), 1920, gothic(8.25), SINGLE(NowTime), 492, 372));
-    ElementSpec about = functionButton(QStringLiteral("About"), 2460, gothic(9.75), SINGLE(About));
+    ElementDef about = functionButton(QStringLiteral("About"), 2460, gothic(9.75), SINGLE(About));
     about.opaque = true;
     about.designBack = 0xC0C0C0;
     v.push_back(about);
@@ -110,10 +110,10 @@ struct Part {
 
 constexpr int NarrowWidth = 495, WideWidth = 1095, FaceHeight = 375;
 
-KeySpec key(KeyButton action, int operand, int left, int top, Part region, Part face, Part legend,
-            FontSpec legendFont, bool wideFace = false)
+KeyDef key(KeyButton action, int operand, int left, int top, Part region, Part face, Part legend,
+            FontDef legendFont, bool wideFace = false)
 {
-    KeySpec k{action, operand, false, {}, {}, {}};
+    KeyDef k{action, operand, false, {}, {}, {}};
     const bool modeKey = action == KeyButton::Hms || action == KeyButton::Unit;
     k.wide = modeKey;
 
@@ -148,12 +148,12 @@ KeySpec key(KeyButton action, int operand, int left, int top, Part region, Part 
     return k;
 }
 
-std::vector<KeySpec> buildKeys()
+std::vector<KeyDef> buildKeys()
 {
     using K = KeyButton;
-    std::vector<KeySpec> v;
-    const FontSpec letter = arial(11.25, true);
-    const FontSpec digit = arial(11.25, true, true);
+    std::vector<KeyDef> v;
+    const FontDef letter = arial(11.25, true);
+    const FontDef digit = arial(11.25, true, true);
     const int col[] = {480, 1080, 1680, 2280};
     const int row[] = {2100, 2580, 3060, 3540, 4020, 4500, 4980};
 
@@ -161,7 +161,7 @@ std::vector<KeySpec> buildKeys()
         return key(K::H, u, col[u], row[0], {"H", u, ARRAY(H)}, {"H_key", u, ARRAY(H_key)},
                    {"Enzan_Label", legendIndex, ARRAY(Enzan_Label)}, letter);
     };
-    const auto opKey = [&](int i, int r, FontSpec font) {
+    const auto opKey = [&](int i, int r, FontDef font) {
         return key(K::Enzan, i, col[3], row[r], {"Enzan", i, ARRAY(Enzan)}, {"Enzan_key", i, ARRAY(Enzan_key)},
                    {"Enzan_Label", i - 1, ARRAY(Enzan_Label)}, std::move(font));
     };
@@ -213,21 +213,21 @@ std::vector<KeySpec> buildKeys()
 
 } // namespace
 
-const std::vector<ElementSpec> &mainElements()
+const std::vector<ElementDef> &mainElements()
 {
-    static const std::vector<ElementSpec> table = buildElements();
+    static const std::vector<ElementDef> table = buildElements();
     return table;
 }
 
-const std::vector<KeySpec> &mainKeys()
+const std::vector<KeyDef> &mainKeys()
 {
-    static const std::vector<KeySpec> table = buildKeys();
+    static const std::vector<KeyDef> table = buildKeys();
     return table;
 }
 
-const std::vector<LineSpec> &mainLines()
+const std::vector<LineDef> &mainLines()
 {
-    static const std::vector<LineSpec> table{
+    static const std::vector<LineDef> table{
         {QStringLiteral("Line2"), {120, 1320}, {3120, 1320}, 0xC0C0C0, 2},
         {QStringLiteral("Line1"), {120, 1320}, {120, 1920}, 0xC0C0C0, 2},
         {QStringLiteral("Line3"), {3120, 1920}, {120, 1920}, 0x000000, 2},

@@ -22,7 +22,7 @@ struct TwipRect {
 QRect toPixels(const TwipRect &r);
 QPoint toPixels(QPoint twips);
 
-struct FontSpec {
+struct FontDef {
     QString family; // as designed; the window layer substitutes what is installed
     double points = 0;
     bool bold = false, italic = false;
@@ -45,12 +45,12 @@ enum class LiveColour { None, Fore, Back };
 // The record of an element, for arrays by index.
 using RecordAccess = Element &(*)(MainWindowElements &, int);
 
-struct ElementSpec {
+struct ElementDef {
     QString name;     // element name as the logic knows it
     int index = -1;   // array index, -1 for a single element
     ElementKind kind = ElementKind::Label;
     TwipRect rect;    // relative to the window, or to the face for a legend
-    FontSpec font;
+    FontDef font;
     Align align = Align::Left;
     LiveColour live = LiveColour::None;
     bool opaque = false;        // paints its background colour
@@ -63,14 +63,14 @@ struct ElementSpec {
 };
 
 // A calculator key: button region, face and legend, and what a press on it does.
-struct KeySpec {
+struct KeyDef {
     KeyButton key;
     int index;          // operand of the key's action (digit, operator, unit)
     bool wide;          // uses the wide face pictures
-    ElementSpec region, face, legend;
+    ElementDef region, face, legend;
 };
 
-struct LineSpec {
+struct LineDef {
     QString name;
     QPoint from, to;    // twips
     Colour colour;      // &HBBGGRR
@@ -78,9 +78,9 @@ struct LineSpec {
 };
 
 // Non-key elements in stacking order, bottom first.
-const std::vector<ElementSpec> &mainElements();
-const std::vector<KeySpec> &mainKeys();
-const std::vector<LineSpec> &mainLines();
+const std::vector<ElementDef> &mainElements();
+const std::vector<KeyDef> &mainKeys();
+const std::vector<LineDef> &mainLines();
 
 // Colours of the case drawing and of the key faces.
 constexpr Colour CaseBodyColour = 0x808080;

@@ -200,15 +200,15 @@ void TstMainWindow::everyElementAtItsPlace()
     QCOMPARE(f.w.windowTitle(), QStringLiteral("Vantoro"));
     QCOMPARE(labelText(f.w, "Title"), QStringLiteral("Vantoro"));
 
-    const auto check = [&](const ElementSpec &spec) {
-        QWidget *w = find(f, spec.objectName());
-        QVERIFY2(w, qPrintable(spec.objectName()));
-        QCOMPARE(w->accessibleName(), spec.objectName());
-        QCOMPARE(w->geometry(), toPixels(spec.rect));
+    const auto check = [&](const ElementDef &def) {
+        QWidget *w = find(f, def.objectName());
+        QVERIFY2(w, qPrintable(def.objectName()));
+        QCOMPARE(w->accessibleName(), def.objectName());
+        QCOMPARE(w->geometry(), toPixels(def.rect));
     };
-    for (const ElementSpec &spec : mainElements())
-        check(spec);
-    for (const KeySpec &key : mainKeys()) {
+    for (const ElementDef &def : mainElements())
+        check(def);
+    for (const KeyDef &key : mainKeys()) {
         check(key.region);
         check(key.face);
         check(key.legend);

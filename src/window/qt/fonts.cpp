@@ -13,12 +13,12 @@ void installFontSubstitutes()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
 }
 
-QFont fontFor(const FontSpec &spec)
+QFont fontFor(const FontDef &def)
 {
-    QFont f(spec.family);
-    f.setPixelSize(int(std::lround(spec.points * 96.0 / 72.0)));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    QFont f(def.family);
+    f.setPixelSize(int(std::lround(def.points * 96.0 / 72.0)));
+    f.setBold(def.bold);
+    f.setItalic(def.italic);
     return f;
 }
 

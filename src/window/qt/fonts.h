@@ -11,6 +11,6 @@ void installFontSubstitutes();
 
 // Sizes are set in pixels at 96 dots per inch, as the layout is; the platform's
 // device pixel ratio scales both together.
-QFont fontFor(const FontSpec &spec);
+QFont fontFor(const FontDef &def);
 
 } // namespace vantoro

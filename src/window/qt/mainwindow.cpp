@@ -51,9 +51,9 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
     setWindowIcon(windowIcon());
 
     m_bound.reserve(mainElements().size() + 3 * mainKeys().size());
-    for (const ElementSpec &spec : mainElements())
-        build(spec, this);
-    for (const KeySpec &key : mainKeys())
+    for (const ElementDef &def : mainElements())
+        build(def, this);
+    for (const KeyDef &key : mainKeys())
         buildKey(key);
 
     connect(&m_timer1, &QTimer::timeout, this, [this] { act([this] { timer1_timer(c); }); });
@@ -66,38 +66,38 @@ VantoroWindow::~VantoroWindow()
     qApp->removeEventFilter(this);
 }
 
-QWidget *VantoroWindow::build(const ElementSpec &spec, QWidget *parent)
+QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
 {
     QWidget *w = nullptr;
-    switch (spec.kind) {
+    switch (def.kind) {
     case ElementKind::Label:
     case ElementKind::KeyLegend: {
         auto *label = new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment(alignmentOf(spec.align));
-        setColour(label, QPalette::WindowText, spec.designFore);
-        if (spec.kind == ElementKind::KeyLegend)
+        label->setAlignment(alignmentOf(def.align));
+        setColour(label, QPalette::WindowText, def.designFore);
+        if (def.kind == ElementKind::KeyLegend)
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
         w = label;
         break;
     }
     case ElementKind::Button: {
-        const bool nowTime = spec.name == QLatin1String("NowTime");
+        const bool nowTime = def.name == QLatin1String("NowTime");
         auto *button = nowTime ? new PictureButton(nowTimeIcon(), parent) : new QPushButton(parent);
         button->setFocusPolicy(Qt::NoFocus); // Space and Enter must never click a button
         button->setAutoDefault(false);
-        if (spec.opaque)
-            setColour(button, QPalette::Button, spec.designBack);
+        if (def.opaque)
+            setColour(button, QPalette::Button, def.designBack);
         void (*action)(Calculator &) = nullptr;
-        if (spec.name == QLatin1String("Iconize"))
+        if (def.name == QLatin1String("Iconize"))
             action = Iconize_Click;
-        else if (spec.name == QLatin1String("OFF"))
+        else if (def.name == QLatin1String("OFF"))
             action = OFF_Click;
-        else if (spec.name == QLatin1String("CLIP_COPY"))
+        else if (def.name == QLatin1String("CLIP_COPY"))
             action = CLIP_COPY_Click;
-        else if (spec.name == QLatin1String("His"))
+        else if (def.name == QLatin1String("His"))
             action = His_Click;
-        else if (spec.name == QLatin1String("About"))
+        else if (def.name == QLatin1String("About"))
             action = About_Click;
         else if (nowTime)
             action = Nowtime_click;
@@ -114,25 +114,25 @@ QWidget *VantoroWindow::build(const ElementSpec &spec, QWidget *parent)
     case ElementKind::KeyRegion: w = new KeyRegion(parent); break;
     case ElementKind::KeyFace: w = new KeyFace(parent); break;
     }
-    if (spec.opaque && spec.kind != ElementKind::Button) {
+    if (def.opaque && def.kind != ElementKind::Button) {
         w->setAutoFillBackground(true);
-        setColour(w, QPalette::Window, spec.designBack);
+        setColour(w, QPalette::Window, def.designBack);
     }
-    w->setObjectName(spec.objectName());
-    w->setAccessibleName(spec.objectName());
-    w->setGeometry(toPixels(spec.rect));
-    if (!spec.font.family.isEmpty())
-        w->setFont(fontFor(spec.font));
-    m_bound.push_back({&spec, w});
+    w->setObjectName(def.objectName());
+    w->setAccessibleName(def.objectName());
+    w->setGeometry(toPixels(def.rect));
+    if (!def.font.family.isEmpty())
+        w->setFont(fontFor(def.font));
+    m_bound.push_back({&def, w});
     return w;
 }
 
-void VantoroWindow::buildKey(const KeySpec &key)
+void VantoroWindow::buildKey(const KeyDef &key)
 {
     auto *region = static_cast<KeyRegion *>(build(key.region, this));
     QWidget *face = build(key.face, this); // above the region, which it hides
     build(key.legend, face);
-    const KeySpec *k = &key;
+    const KeyDef *k = &key;
     connect(region, &KeyRegion::mousePressed, this, [this, k] {
         act([this, k] {
             if (keyButton(c, k->key, k->index).enabled)
@@ -156,8 +156,8 @@ void VantoroWindow::sync()
 {
     const bool first = !m_synced;
     for (const Bound &b : m_bound) {
-        const int i = b.spec->index < 0 ? 0 : b.spec->index;
-        apply(b, b.spec->record(c.ui, i), first ? nullptr : &b.spec->record(m_applied, i));
+        const int i = b.def->index < 0 ? 0 : b.def->index;
+        apply(b, b.def->record(c.ui, i), first ? nullptr : &b.def->record(m_applied, i));
     }
     syncWindow(first);
     syncTimer(first);
@@ -169,15 +169,15 @@ void VantoroWindow::apply(const Bound &b, const Element &now, const Element *bef
 {
     const auto changed = [&](auto member) { return !before || now.*member != before->*member; };
     QWidget *w = b.widget;
-    const ElementSpec &spec = *b.spec;
-    switch (spec.kind) {
+    const ElementDef &def = *b.def;
+    switch (def.kind) {
     case ElementKind::Label:
     case ElementKind::KeyLegend:
         if (changed(&Element::caption))
             static_cast<QLabel *>(w)->setText(now.caption);
-        if (spec.live == LiveColour::Fore && changed(&Element::foreColor))
+        if (def.live == LiveColour::Fore && changed(&Element::foreColor))
             setColour(w, QPalette::WindowText, now.foreColor);
-        if (spec.live == LiveColour::Back && changed(&Element::backColor))
+        if (def.live == LiveColour::Back && changed(&Element::backColor))
             setColour(w, QPalette::Window, now.backColor);
         break;
     case ElementKind::Button:
@@ -192,7 +192,7 @@ void VantoroWindow::apply(const Bound &b, const Element &now, const Element *bef
     case ElementKind::Panel: break;
     }
     // Faces take no mouse input whatever their record says; their legends stay legible.
-    if (spec.kind != ElementKind::KeyFace && changed(&Element::enabled))
+    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled))
         w->setEnabled(now.enabled);
     if (changed(&Element::visible))
         w->setVisible(now.visible);
@@ -271,7 +271,7 @@ void VantoroWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paintCase(p, QRectF(rect()));
-    for (const LineSpec &line : mainLines()) {
+    for (const LineDef &line : mainLines()) {
         const QPoint a = toPixels(line.from), b = toPixels(line.to);
         const int w = line.widthPixels;
         const QRect r = a.y() == b.y() ? QRect(std::min(a.x(), b.x()), a.y(), std::abs(b.x() - a.x()) + w, w)

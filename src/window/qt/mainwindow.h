@@ -41,12 +41,12 @@ protected:
 
 private:
     struct Bound {
-        const ElementSpec *spec;
+        const ElementDef *def;
         QWidget *widget;
     };
 
-    QWidget *build(const ElementSpec &spec, QWidget *parent);
-    void buildKey(const KeySpec &key);
+    QWidget *build(const ElementDef &def, QWidget *parent);
+    void buildKey(const KeyDef &key);
     void apply(const Bound &b, const Element &now, const Element *before);
     void syncWindow(bool first);
     void syncTimer(bool first);
