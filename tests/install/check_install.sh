@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# check_install.sh BUILD_DIR PREFIX APP_ID VERSION
+# Runs cmake --install into PREFIX (emptied first) and checks the installed files.
+set -uo pipefail
+build=$1 prefix=$2 id=$3 version=$4
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+rm -rf "$prefix"
+if ! cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
+  cat "$prefix.log"
+  echo "FAIL: cmake --install"
+  exit 1
+fi
+
+share=$prefix/share
+desktop=$share/applications/$id.desktop
+metainfo=$share/metainfo/$id.metainfo.xml
+for f in "$prefix/bin/vantoro" "$prefix/bin/vantoro-calc"; do
+  [ -x "$f" ] || fail "$f is missing or not executable"
+done
+for f in "$desktop" "$metainfo" "$share/icons/hicolor/scalable/apps/$id.svg"; do
+  [ -s "$f" ] || fail "$f is missing or empty"
+done
+
+# Width and height from the PNG header (big-endian words at bytes 16 and 20).
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'; }
+for size in 16 24 32 48 64 128 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/$id.png
+  if [ ! -s "$png" ]; then
+    fail "$png is missing"
+  elif [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" != 89504e470d0a1a0a ]; then
+    fail "$png is not a PNG file"
+  elif [ "$(png_size "$png")" != "${size}x${size}" ]; then
+    fail "$png is $(png_size "$png"), not ${size}x${size}"
+  fi
+done
+# Nothing but the program's own files: no test or developer tools in the package.
+unexpected=$(find "$prefix" -type f | sed "s|^$prefix/||" | grep -v -e '^bin/vantoro$' -e '^bin/vantoro-calc$' \
+  -e "^share/applications/$id.desktop\$" -e "^share/metainfo/$id.metainfo.xml\$" \
+  -e "^share/icons/hicolor/[0-9x]*/apps/$id.png\$" -e "^share/icons/hicolor/scalable/apps/$id.svg\$")
+[ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
+
+# The SVG is a well-formed SVG document.
+if [ -s "$share/icons/hicolor/scalable/apps/$id.svg" ]; then
+  grep -q '<svg[^>]*xmlns="http://www.w3.org/2000/svg"' "$share/icons/hicolor/scalable/apps/$id.svg" \
+    || fail "the scalable icon is not an SVG document"
+fi
+
+if [ -s "$desktop" ]; then
+  echo "== desktop-file-validate $desktop"
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+  key() { sed -n "s/^$1=//p" "$desktop"; }
+  [ "$(key Icon)" = "$id" ] || fail "Icon= is '$(key Icon)', not $id"
+  [ -x "$prefix/bin/$(key Exec | cut -d' ' -f1)" ] || fail "Exec= names no installed program"
+  [ "$(key Categories)" = "Utility;Calculator;" ] || fail "Categories= is '$(key Categories)'"
+  for k in 'Name' 'Name\[ja\]' 'Comment' 'Comment\[ja\]'; do
+    [ -n "$(key "$k")" ] || fail "no $k in the desktop entry"
+  done
+fi
+
+if [ -s "$metainfo" ]; then
+  echo "== appstreamcli validate --no-net $metainfo"
+  appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate"
+  grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
+    || fail "the metainfo does not launch $id.desktop"
+  grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+  grep -q '<image[^>]*>https://[^<]*screenshot-main.png</image>' "$metainfo" \
+    || fail "the metainfo has no screenshot of the main window"
+fi
+
+# The installed command-line calculator runs from its installed place.
+if [ -x "$prefix/bin/vantoro-calc" ]; then
+  out=$("$prefix/bin/vantoro-calc" --mode seconds 2+3= 2>&1)
+  case "$out" in *$'\t'*'5 '*) ;; *) fail "installed vantoro-calc printed: $out" ;; esac
+fi
+
+[ "$failures" -eq 0 ] && echo "install layout: all checks passed"
+exit $((failures > 0))
