@@ -62,9 +62,9 @@ void His_List_DblClick(Calculator &c)
             v = Hms_To_Sec(v);
         st.Sign[st.EntryIdx] = s.at(1) == QLatin1Char('-') ? -1 : 1;
         if (st.Mode == ModeNo::Seconds) {
-            st.Entry[st.EntryIdx] = Right(Space(WidthSec) + v, WidthSec);
+            st.Entry[st.EntryIdx] = RightAlign(v, WidthSec);
         } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
-            st.Entry[st.EntryIdx] = Right(Space(WidthHms) + Sec_To_Hms(c, v), WidthHms);
+            st.Entry[st.EntryIdx] = RightAlign(Sec_To_Hms(c, v), WidthHms);
         }
         st.DigitCount = int(v.size());
         if (st.EnzanNo == Op::Result)

@@ -1,7 +1,8 @@
 #include "engine/basic.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -29,6 +30,18 @@ QString Space(qsizetype n)
     return n <= 0 ? QString() : QString(n, QLatin1Char(' '));
 }
 
+QString RightAlign(const QString &t, qsizetype n)
+{
+    if (n <= 0)
+        return QString();
+    if (t.size() >= n)
+        return t.right(n); // the text itself, shared, when it is n long already
+    // One allocation instead of three: the blanks, the joined text and its right part.
+    QString r(n, QLatin1Char(' '));
+    std::copy(t.cbegin(), t.cend(), r.begin() + (n - t.size()));
+    return r;
+}
+
 qsizetype InStr(const QString &t, const QString &s)
 {
     return t.indexOf(s) + 1;
@@ -41,90 +54,124 @@ double Int(double x)
 
 double Val(const QString &t)
 {
-    std::string s;
-    s.reserve(t.size());
+    // Read without allocating: number texts here are short, a longer one goes to the heap.
+    // from_chars reads as strtod does in the C locale, whatever the user's locale.
+    char small[64];
+    std::string large;
+    char *s = small;
+    if (t.size() >= qsizetype(sizeof small)) {
+        large.resize(size_t(t.size()));
+        s = large.data();
+    }
+    size_t n = 0;
     for (QChar c : t) {
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
             continue;
-        s.push_back(c.unicode() < 128 ? char(c.unicode()) : '\x7f');
+        s[n++] = c.unicode() < 128 ? char(c.unicode()) : '\x7f';
     }
-
-    std::string num;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        num.push_back(s[i++]);
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    const size_t start = i;
     bool mantissa = false;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-        num.push_back(s[i++]);
+    while (i < n && digit(s[i])) {
+        ++i;
         mantissa = true;
     }
-    if (i < s.size() && s[i] == '.') {
-        num.push_back(s[i++]);
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-            num.push_back(s[i++]);
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && digit(s[i])) {
+            ++i;
             mantissa = true;
         }
     }
     if (!mantissa)
         return 0.0;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    // The number is read in place, so the exponent letter must be the e that from_chars knows.
+    size_t end = i;
+    if (i < n && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         size_t j = i + 1;
-        std::string exp = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            exp.push_back(s[j++]);
-        bool expDigits = false;
-        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) {
-            exp.push_back(s[j++]);
-            expDigits = true;
+        if (j < n && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        const size_t expStart = j;
+        while (j < n && digit(s[j]))
+            ++j;
+        if (j > expStart) {
+            s[i] = 'e';
+            end = j;
         }
-        if (expDigits)
-            num += exp;
     }
-    return std::strtod(num.c_str(), nullptr);
+    double v = 0;
+    const auto r = std::from_chars(s + start, s + end, v);
+    if (r.ec == std::errc::result_out_of_range) {
+        // from_chars leaves v alone here; strtod gives infinity or the nearest tiny value.
+        const std::string text(s + start, s + end);
+        v = std::strtod(text.c_str(), nullptr);
+    }
+    return negative ? -v : v;
 }
 
 QString Str(double x, int digits)
 {
     if (x == 0 || std::isnan(x))
         return QStringLiteral(" 0");
-    const QChar sign = x < 0 ? QLatin1Char('-') : QLatin1Char(' ');
+    const char sign = x < 0 ? '-' : ' ';
     const double a = std::fabs(x);
     if (std::isinf(a))
-        return sign + QStringLiteral("1.#INF");
+        return QLatin1Char(sign) + QStringLiteral("1.#INF");
 
     // Round once to the wanted significant digits; the exponent is that of the rounded value.
+    // to_chars rounds exactly, as printf does, but neither allocates nor follows the locale.
+    digits = std::clamp(digits, 1, 40);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, a);
-    std::string mant;
+    const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1);
+    char mant[48];
+    int mlen = 0;
     const char *p = buf;
-    for (; *p && *p != 'e'; ++p)
+    for (; p < r.ptr && *p != 'e'; ++p)
         if (*p != '.')
-            mant.push_back(*p);
-    const int exp = std::atoi(p + 1);
-    while (mant.size() > 1 && mant.back() == '0')
-        mant.pop_back();
+            mant[mlen++] = *p;
+    int exp = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp);
+    while (mlen > 1 && mant[mlen - 1] == '0')
+        --mlen;
 
-    std::string out;
+    char out[96];
+    int o = 0;
+    out[o++] = sign;
     if (exp < -4 || exp >= digits) {
-        out.push_back(mant[0]);
-        if (mant.size() > 1) {
-            out.push_back('.');
-            out.append(mant, 1, std::string::npos);
+        out[o++] = mant[0];
+        if (mlen > 1) {
+            out[o++] = '.';
+            for (int k = 1; k < mlen; ++k)
+                out[o++] = mant[k];
         }
-        char e[16];
-        std::snprintf(e, sizeof e, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
-        out += e;
+        const int e = std::abs(exp);
+        out[o++] = 'E';
+        out[o++] = exp < 0 ? '-' : '+';
+        if (e >= 100)
+            out[o++] = char('0' + e / 100);
+        out[o++] = char('0' + e / 10 % 10);
+        out[o++] = char('0' + e % 10);
     } else if (exp >= 0) {
-        const size_t intLen = size_t(exp) + 1;
-        if (mant.size() <= intLen) {
-            out = mant + std::string(intLen - mant.size(), '0');
-        } else {
-            out = mant.substr(0, intLen) + '.' + mant.substr(intLen);
+        const int intLen = exp + 1;
+        for (int k = 0; k < intLen; ++k)
+            out[o++] = k < mlen ? mant[k] : '0';
+        if (mlen > intLen) {
+            out[o++] = '.';
+            for (int k = intLen; k < mlen; ++k)
+                out[o++] = mant[k];
         }
     } else {
-        out = '.' + std::string(size_t(-exp - 1), '0') + mant;
+        out[o++] = '.';
+        for (int k = 0; k < -exp - 1; ++k)
+            out[o++] = '0';
+        for (int k = 0; k < mlen; ++k)
+            out[o++] = mant[k];
     }
-    return sign + QString::fromLatin1(out.c_str());
+    return QString::fromLatin1(out, o);
 }
 
 } // namespace vantoro

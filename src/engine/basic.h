@@ -9,6 +9,8 @@ QString Left(const QString &t, qsizetype n);
 QString Right(const QString &t, qsizetype n);
 QString Mid(const QString &t, qsizetype p, qsizetype n);
 QString Space(qsizetype n);
+// Right$(Space$(n) & t, n): the last n characters of t, blanks in front up to n.
+QString RightAlign(const QString &t, qsizetype n);
 qsizetype InStr(const QString &t, const QString &s); // 1-based, 0 when absent
 double Int(double x);                                 // largest whole number not above x
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/basic.h"
 #include "engine/engine.h"
 #include "app/app.h"
@@ -13,10 +15,10 @@ void His_Add(Calculator &c, int index, int kind)
     const QString &entry = st.Entry[index];
     QString n, u;
     if (st.Mode == ModeNo::Seconds || index == 4) {
-        n = QStringLiteral("    ") + Right(Space(WidthSec) + entry, WidthSec);
+        n = QStringLiteral("    ") + RightAlign(entry, WidthSec);
         u = QStringLiteral("S");
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
-        const QString s = Right(Space(WidthHms) + entry, WidthHms);
+        const QString s = RightAlign(entry, WidthHms);
         n = QLatin1Char(' ') + Left(s, WidthHms - 7) + QChar(0x00B0) + Mid(s, WidthHms - 6, 2) + QChar(0x2019)
             + Right(s, 5) + QChar(0x201D);
         u = QStringLiteral("H");
@@ -41,8 +43,7 @@ void His_Add(Calculator &c, int index, int kind)
     } else {
         // Full: the oldest line and its recall data go.
         list.removeFirst();
-        for (int k = 0; k < HisMax; ++k)
-            st.HisData[k] = st.HisData[k + 1];
+        std::move(st.HisData.begin() + 1, st.HisData.begin() + HisMax + 1, st.HisData.begin());
         list.append(line);
         st.HisData[HisMax] = u + entry;
         if (c.history.ListIndex > 0)

@@ -25,7 +25,7 @@ qint32 toLong(double x)
 
 QString Hms_To_Sec(const QString &text)
 {
-    const QString s = Right(Space(WidthHms) + text, WidthHms);
+    const QString s = RightAlign(text, WidthHms);
     const double sec = Val(Right(s, 5));
     const qint32 min = toLong(Val(Mid(s, WidthHms - 6, 2)) * 60);
     const qint32 hr = toLong(Val(Left(s, WidthHms - 7)) * 3600);

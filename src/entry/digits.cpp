@@ -27,7 +27,7 @@ void autoDigit(CalcState &st, int d, QChar ch)
             startNumber(st, st.EntryIdx);
         if (st.KanmaState == 0) {
             const QString digits = e.isEmpty() ? QString(ch) : dropLast(e, 3) + ch;
-            e = Right(Space(WidthSec) + digits, WidthHms) + QStringLiteral(".00");
+            e = RightAlign(digits, WidthHms) + QStringLiteral(".00");
             if (d != 0 || st.DigitCount != 0)
                 ++st.DigitCount;
         }
@@ -35,14 +35,14 @@ void autoDigit(CalcState &st, int d, QChar ch)
     switch (st.KanmaState) {
     case 1: {
         const QString i = e.isEmpty() ? QStringLiteral("0") : dropLast(e, 3);
-        e = Right(Space(WidthSec) + i, WidthHms) + QLatin1Char('.') + ch + QLatin1Char(' ');
+        e = RightAlign(i, WidthHms) + QLatin1Char('.') + ch + QLatin1Char(' ');
         st.KanmaState = 2;
         if (st.DigitCount == 0)
             st.DigitCount = 1;
         break;
     }
     case 2:
-        e = Right(Space(WidthSec) + dropLast(e, 1), WidthHms) + ch;
+        e = RightAlign(dropLast(e, 1), WidthHms) + ch;
         st.KanmaState = 3;
         break;
     default: break; // no point yet, or both decimals keyed

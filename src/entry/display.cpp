@@ -26,7 +26,7 @@ void DispTm(Calculator &c)
 
     QString text;
     if (st.Mode == ModeNo::Unit && st.EntryIdx == 2) {
-        text = Right(Space(WidthSec) + st.Entry[2], WidthSec) + QLatin1Char(' ');
+        text = RightAlign(st.Entry[2], WidthSec) + QLatin1Char(' ');
         // A pending unit number cannot be converted, operated on or taken by equals.
         setEnabled(ui.hms, false);
         setFore(ui.Mode_Key_Label[1], OffColor);
@@ -36,11 +36,11 @@ void DispTm(Calculator &c)
         ui.Unit_input.caption = UnitCaption[st.Mode];
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
         QString &e = st.Entry[st.EntryIdx];
-        e = Right(Space(WidthHms) + e, WidthHms);
+        e = RightAlign(e, WidthHms);
         text = hmsDisplay(e);
         ui.Unit_input.caption = UnitCaption[st.Mode];
     } else if (st.Mode == ModeNo::Seconds) {
-        text = Right(Space(WidthSec) + st.Entry[st.EntryIdx], WidthSec) + QLatin1Char(' ');
+        text = RightAlign(st.Entry[st.EntryIdx], WidthSec) + QLatin1Char(' ');
     }
 
     ui.Hugou.caption = HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0];
