@@ -158,6 +158,37 @@ void paintClockIcon(QPainter &p, const QRectF &r)
     p.restore();
 }
 
+void paintHistoryIcon(QPainter &p, const QRectF &r)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(r.topLeft());
+    p.scale(r.width() / 32.0, r.height() / 32.0);
+
+    p.fillRect(QRectF(6, 3, 23, 28), Qt::black); // shadow
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 23, 28));
+    p.fillRect(QRectF(5, 2, 22, 5), QColor(0x00, 0x00, 0x80)); // caption strip
+    for (int i = 0; i < 6; ++i) {
+        const qreal y = 10.5 + i * 3.4;
+        const bool separator = i == 3;
+        p.setPen(QPen(separator ? QColor(0x80, 0x80, 0x80) : QColor(0x00, 0x00, 0x00), 1.4, Qt::SolidLine,
+                      Qt::FlatCap));
+        if (separator) {
+            p.drawLine(QPointF(7, y), QPointF(25, y));
+        } else {
+            p.drawLine(QPointF(7, y), QPointF(9.5, y));      // the operator mark
+            p.drawLine(QPointF(15 - (i % 2) * 3, y), QPointF(25, y)); // the value, right-aligned
+        }
+    }
+    p.fillRect(QRectF(5, 15.8, 22, 3), QColor(0x00, 0x00, 0x80)); // the selected line
+    p.setPen(QPen(Qt::white, 1.4, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(7, 17.3), QPointF(9.5, 17.3));
+    p.drawLine(QPointF(12, 17.3), QPointF(25, 17.3));
+    p.restore();
+}
+
 // An icon drawn on demand at the size and pixel density asked for.
 class PaintedIconEngine : public QIconEngine
 {
@@ -197,6 +228,11 @@ QIcon windowIcon()
 QIcon nowTimeIcon()
 {
     return QIcon(new PaintedIconEngine(paintClockIcon));
+}
+
+QIcon historyIcon()
+{
+    return QIcon(new PaintedIconEngine(paintHistoryIcon));
 }
 
 } // namespace vantoro

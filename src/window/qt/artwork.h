@@ -19,5 +19,6 @@ void paintCase(QPainter &p, const QRectF &client);
 
 QIcon windowIcon();  // a small calculator
 QIcon nowTimeIcon(); // a clock
+QIcon historyIcon(); // a list of lines on a sheet
 
 } // namespace vantoro

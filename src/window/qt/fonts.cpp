@@ -11,6 +11,17 @@ void installFontSubstitutes()
                                 QStringLiteral("Noto Sans CJK JP")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(QStringLiteral("IPAGothic"),
+                               {QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+}
+
+QFont historyListFont()
+{
+    QFont f(QStringLiteral("IPAGothic"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPixelSize(HistoryFontPixels);
+    f.setKerning(false);
+    return f;
 }
 
 QFont fontFor(const FontDef &def)

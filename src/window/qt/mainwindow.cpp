@@ -9,8 +9,11 @@
 
 #include "app/app.h"
 #include "panel/panel.h"
+#include "window/qt/aboutwindow.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/artwork.h"
 #include "window/qt/fonts.h"
+#include "window/qt/historywindow.h"
 #include "window/qt/keymap.h"
 #include "window/qt/keywidgets.h"
 
@@ -49,6 +52,7 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent); // the case drawing covers the whole client area
     setMouseTracking(true);
     setWindowIcon(windowIcon());
+    installAccessibleRoles();
 
     m_bound.reserve(mainElements().size() + 3 * mainKeys().size());
     for (const ElementDef &def : mainElements())
@@ -119,7 +123,6 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         setColour(w, QPalette::Window, def.designBack);
     }
     w->setObjectName(def.objectName());
-    w->setAccessibleName(def.objectName());
     w->setGeometry(toPixels(def.rect));
     if (!def.font.family.isEmpty())
         w->setFont(fontFor(def.font));
@@ -133,6 +136,8 @@ void VantoroWindow::buildKey(const KeyDef &key)
     QWidget *face = build(key.face, this); // above the region, which it hides
     build(key.legend, face);
     const KeyDef *k = &key;
+    for (size_t i = m_bound.size() - 3; i < m_bound.size(); ++i)
+        m_bound[i].key = k;
     connect(region, &KeyRegion::mousePressed, this, [this, k] {
         act([this, k] {
             if (keyButton(c, k->key, k->index).enabled)
@@ -148,8 +153,13 @@ void VantoroWindow::act(Action action)
     if (m_ended)
         return;
     action();
-    if (!m_ended)
+    if (!m_ended) {
         sync();
+    } else {
+        // The exit closes the history and About windows.
+        syncHistory();
+        syncAbout();
+    }
 }
 
 void VantoroWindow::sync()
@@ -161,8 +171,12 @@ void VantoroWindow::sync()
     }
     syncWindow(first);
     syncTimer(first);
+    syncAccessibleNames(first);
     m_applied = c.ui;
     m_synced = true;
+    syncHistory();
+    syncAbout();
+    activateRequested();
 }
 
 void VantoroWindow::apply(const Bound &b, const Element &now, const Element *before)
@@ -192,8 +206,14 @@ void VantoroWindow::apply(const Bound &b, const Element &now, const Element *bef
     case ElementKind::Panel: break;
     }
     // Faces take no mouse input whatever their record says; their legends stay legible.
-    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled))
+    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled)) {
         w->setEnabled(now.enabled);
+        if (def.kind == ElementKind::KeyRegion || def.kind == ElementKind::Button)
+            w->setAccessibleDescription(now.enabled ? QString() : unavailableText());
+    }
+    // A grey legend is an unavailable key, also to a screen reader.
+    if (def.kind == ElementKind::KeyLegend && changed(&Element::foreColor))
+        w->setAccessibleDescription(now.foreColor == OffColor ? unavailableText() : QString());
     if (changed(&Element::visible))
         w->setVisible(now.visible);
 }
@@ -224,6 +244,120 @@ void VantoroWindow::syncTimer(bool first)
     } else {
         m_timer1.stop();
     }
+}
+
+void VantoroWindow::syncAccessibleNames(bool first)
+{
+    const MainWindowElements &ui = c.ui, &was = m_applied;
+    const bool display = first || ui.Disp.caption != was.Disp.caption || ui.Hugou.caption != was.Hugou.caption
+                         || ui.ENZANSI.caption != was.ENZANSI.caption || ui.MODE.caption != was.MODE.caption;
+    const bool modeKeys = first || ui.hms.caption != was.hms.caption || ui.Unit_input.caption != was.Unit_input.caption;
+    if (!display && !modeKeys)
+        return;
+    for (const Bound &b : m_bound) {
+        QString name;
+        if (b.key) {
+            const bool modeKey = b.key->key == KeyButton::Hms || b.key->key == KeyButton::Unit;
+            if (!first && !(modeKeys && modeKey))
+                continue;
+            name = keyName(b.key->key, b.key->index, ui);
+        } else {
+            const QString &n = b.def->name;
+            const bool displayText = n == QLatin1String("Disp") || n == QLatin1String("MODE")
+                                     || n == QLatin1String("Hugou") || n == QLatin1String("ENZANSI");
+            if (!first && !(display && displayText))
+                continue;
+            name = elementName(n, ui);
+            if (name.isEmpty())
+                name = b.def->objectName();
+        }
+        if (b.widget->accessibleName() != name)
+            b.widget->setAccessibleName(name); // also tells an active screen reader
+    }
+}
+
+void VantoroWindow::syncHistory()
+{
+    const HistoryWindowElements &h = c.history, &was = m_appliedHistory;
+    if (!h.loaded) {
+        if (m_history) {
+            m_history->hide();
+            m_history->deleteLater(); // it may be in its own close event
+            m_history = nullptr;
+        }
+        m_appliedHistory = h;
+        return;
+    }
+    const bool created = !m_history;
+    if (created) {
+        m_history = new HistoryWindow(this);
+        connect(m_history, &HistoryWindow::lineSelected, this,
+                [this](int row) { act([this, row] { c.history.ListIndex = row; }); });
+        connect(m_history, &HistoryWindow::lineDoubleClicked, this, [this] { act([this] { His_List_DblClick(c); }); });
+        connect(m_history, &HistoryWindow::closeRequested, this, [this] { act([this] { History_Unload(c); }); });
+        connect(m_history, &HistoryWindow::moved, this, [this](QPoint pos) {
+            // Moved by the user: the record follows, as the calculator's own does.
+            if (pos != toPixels(QPoint(int(c.history.left), int(c.history.top)))) {
+                c.history.left = m_appliedHistory.left = pos.x() * TwipsPerPixel;
+                c.history.top = m_appliedHistory.top = pos.y() * TwipsPerPixel;
+            }
+        });
+    }
+    if (created || h.left != was.left || h.top != was.top)
+        m_history->move(toPixels(QPoint(int(h.left), int(h.top))));
+    const bool lines = created || h.His_List != was.His_List;
+    if (lines)
+        m_history->setLines(h.His_List);
+    if (lines || h.ListIndex != was.ListIndex)
+        m_history->setSelected(h.ListIndex);
+    if (created || h.visible != was.visible)
+        m_history->setVisible(h.visible);
+    m_appliedHistory = h;
+}
+
+void VantoroWindow::syncAbout()
+{
+    const AboutWindowElements &a = c.about;
+    if (!a.loaded) {
+        if (m_about) {
+            m_about->hide();
+            m_about->deleteLater();
+            m_about = nullptr;
+        }
+        return;
+    }
+    if (m_about)
+        return; // texts and place are set once, when it opens
+    m_about = new AboutWindow(this);
+    connect(m_about, &AboutWindow::okClicked, this, [this] { act([this] { OK_Click(c); }); });
+    connect(m_about, &AboutWindow::closeRequested, this, [this] { act([this] { About_Unload(c); }); });
+    m_about->setTexts(a.ABOUTBOX_TITLE, a.ABOUTBOX_VER, a.AboutBox_For);
+    m_about->move(toPixels(QPoint(int(a.left), int(a.top))));
+    m_about->show();
+}
+
+void VantoroWindow::activateRequested()
+{
+    const bool weak = m_weakActivate;
+    m_weakActivate = false;
+    if (!m_activate) {
+        if (weak && m_started && isVisible() && !isMinimized() && !isActiveWindow())
+            activateWindow();
+        return;
+    }
+    const WindowId id = *m_activate;
+    m_activate.reset();
+    QWidget *w = this;
+    if (id == WindowId::History)
+        w = m_history;
+    else if (id == WindowId::About)
+        w = m_about;
+    // During start-up the calculator is shown once the start-up logic has placed it.
+    if (!w || (w == this && !m_started))
+        return;
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 void VantoroWindow::start()

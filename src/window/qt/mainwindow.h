@@ -1,12 +1,16 @@
 #pragma once
 // The main window Vantoro: widgets built from the element table, kept in step with the
 // element records after every event. Handlers only call the logic; no logic reads a widget.
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "engine/calculator.h"
 #include "panel/layout.h"
+#include "window/qt/aboutwindow.h"
+#include "window/qt/historywindow.h"
 
 namespace vantoro {
 
@@ -26,7 +30,20 @@ public:
     bool ended() const { return m_ended; }
     bool started() const { return m_started; }
 
+    // A window the logic wants shown and made the active one; done once the widgets are
+    // in step with the records, so a window the same action creates can be activated.
+    void requestActivation(WindowId id) { m_activate = id; }
+    // The focus panel was given the keyboard focus: as a click on one of its elements
+    // would, that makes the calculator the active window, unless another was asked for.
+    void keepKeyboard()
+    {
+        if (!m_activate)
+            m_weakActivate = true;
+    }
+
     QWidget *enterCapt() const { return m_enterCapt; }
+    HistoryWindow *historyWindow() const { return m_history; }
+    AboutWindow *aboutWindow() const { return m_about; }
     const QTimer &timer1() const { return m_timer1; }
     int timer1Starts() const { return m_timer1Starts; } // countdowns begun, for the tests
 
@@ -43,6 +60,7 @@ private:
     struct Bound {
         const ElementDef *def;
         QWidget *widget;
+        const KeyDef *key = nullptr; // the key the element belongs to
     };
 
     QWidget *build(const ElementDef &def, QWidget *parent);
@@ -50,6 +68,10 @@ private:
     void apply(const Bound &b, const Element &now, const Element *before);
     void syncWindow(bool first);
     void syncTimer(bool first);
+    void syncAccessibleNames(bool first);
+    void syncHistory();
+    void syncAbout();
+    void activateRequested();
     bool handleKey(QKeyEvent *event);
     template <typename Action>
     void act(Action action);
@@ -63,6 +85,12 @@ private:
     QWidget *m_enterCapt = nullptr;
     QTimer m_timer1;
     int m_timer1Starts = 0;
+
+    QPointer<HistoryWindow> m_history;
+    HistoryWindowElements m_appliedHistory;
+    QPointer<AboutWindow> m_about;
+    std::optional<WindowId> m_activate;
+    bool m_weakActivate = false;
 };
 
 } // namespace vantoro

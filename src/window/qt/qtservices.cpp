@@ -27,8 +27,10 @@ bool QtServices::askYesNo(const QString &text, const QString &title)
 
 void QtServices::focusEnterCapt()
 {
-    if (m_window)
+    if (m_window) {
         m_window->enterCapt()->setFocus(Qt::OtherFocusReason);
+        m_window->keepKeyboard();
+    }
 }
 
 void QtServices::clipboardClear()
@@ -52,13 +54,8 @@ QSize QtServices::screenTwips()
 
 void QtServices::activateWindow(WindowId id)
 {
-    // During start-up the window is shown once the start-up logic has placed it.
-    if (id == WindowId::Main && m_window && m_window->started()) {
-        m_window->show();
-        m_window->raise();
-        m_window->activateWindow();
-    }
-    // The history and About windows are realised with their own windows.
+    if (m_window)
+        m_window->requestActivation(id);
 }
 
 void QtServices::endProcess()

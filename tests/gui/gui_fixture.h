@@ -1,0 +1,104 @@
+#pragma once
+// The real windows, headless: the real services but for anything modal or final, and a
+// started calculator whose settings file lives in a temporary directory.
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/app.h"
+#include "engine/calculator.h"
+#include "window/qt/mainwindow.h"
+#include "window/qt/qtservices.h"
+
+namespace vantoro::test {
+
+// The real services but for anything modal or final: message boxes are recorded and
+// answered as told, the end of the process only noted.
+class TestServices : public QtServices
+{
+public:
+    QStringList messages;
+    QStringList questions; // "title|text"
+    bool answerYes = false;
+    int endCount = 0;
+    QDateTime clock{QDate(2026, 12, 24), QTime(10, 20, 30)};
+
+    void messageBox(const QString &text) override { messages << text; }
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        questions << title + QLatin1Char('|') + text;
+        return answerYes;
+    }
+    QDateTime now() override { return clock; }
+    void endProcess() override
+    {
+        ++endCount;
+        if (m_window)
+            m_window->endProcess();
+    }
+};
+
+// A started main window whose settings file lives in a temporary directory.
+struct Fixture {
+    explicit Fixture(int mode)
+    {
+        c.st.IniFile = dir.filePath(QStringLiteral("VANTORO.INI"));
+        QFile ini(c.st.IniFile);
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(QByteArray("[INIT_MODE]\r\nHMS=") + QByteArray::number(mode) + "\r\n");
+        ini.close();
+        sv.attach(&w);
+        w.start();
+    }
+    QByteArray settings() const
+    {
+        QFile f(c.st.IniFile);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    TestServices sv;
+    Calculator c{sv};
+    VantoroWindow w{c};
+};
+
+inline QString labelText(const QWidget &window, const char *name)
+{
+    auto *label = window.findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));
+}
+
+
+// Keys as the numeric keypad sends them; letters and space from the main keyboard.
+inline void keypad(QWindow *window, const QString &keys)
+{
+    for (QChar ch : keys) {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods = Qt::KeypadModifier;
+        if (ch.isDigit()) {
+            key = Qt::Key(Qt::Key_0 + ch.digitValue());
+        } else if (ch == u'+') {
+            key = Qt::Key_Plus;
+        } else if (ch == u'-') {
+            key = Qt::Key_Minus;
+        } else if (ch == u'*') {
+            key = Qt::Key_Asterisk;
+        } else if (ch == u'/') {
+            key = Qt::Key_Slash;
+        } else if (ch == u'.') {
+            key = Qt::Key_Period;
+        } else if (ch == u'=') {
+            key = Qt::Key_Enter;
+        } else if (ch == u' ') {
+            key = Qt::Key_Space;
+            mods = Qt::NoModifier;
+        } else {
+            key = Qt::Key(Qt::Key_A + (ch.toUpper().unicode() - u'A'));
+            mods = Qt::NoModifier;
+        }
+        QTest::keyClick(window, key, mods);
+    }
+}
+
+} // namespace vantoro::test
