@@ -1,10 +1,12 @@
 // vantoro-screenshot: shows the main window on the running X server, keys in an optional
 // calculation on the numeric keypad through the platform's input path, and saves what
-// the X server displays of the window. Used by scripts/screenshot.
+// the X server displays of the main, history or About window. Used by scripts/screenshot.
+// The settings file is a fresh one in a temporary directory, so every run starts alike.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <cstdio>
@@ -62,7 +64,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: vantoro-screenshot OUTPUT.png [KEYS]\n"
+        std::fprintf(stderr, "usage: vantoro-screenshot OUTPUT.png [KEYS [main|history|about]]\n"
                              "KEYS: 0-9 + - * / . = on the keypad, letters and space as typed\n");
         return 2;
     }
@@ -71,6 +73,8 @@ int main(int argc, char *argv[])
 
     vantoro::QtServices services;
     vantoro::Calculator calc(services);
+    QTemporaryDir settingsDir;
+    calc.st.IniFile = settingsDir.filePath(QStringLiteral("VANTORO.INI"));
     vantoro::VantoroWindow window(calc);
     services.attach(&window);
     window.start();
@@ -94,14 +98,27 @@ int main(int argc, char *argv[])
     }
     settle(300);
 
-    QScreen *screen = window.screen();
-    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    const QString which = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("main");
+    QWidget *target = &window;
+    if (which == QLatin1String("history"))
+        target = window.historyWindow();
+    else if (which == QLatin1String("about"))
+        target = window.aboutWindow();
+    if (!target || !target->isVisible()) {
+        std::fprintf(stderr, "the %s window is not shown (keys L or A show it)\n", qPrintable(which));
+        return 1;
+    }
+    target->raise();
+    settle(300);
+
+    QScreen *screen = target->screen();
+    const QPoint origin = target->mapToGlobal(QPoint(0, 0));
     // The root window, cut to the window's client area: what the X server shows.
-    const QPixmap shot = screen->grabWindow(0, origin.x(), origin.y(), window.width(), window.height());
-    std::printf("window client area: %d x %d pixels at (%d, %d); screen %d x %d at %.0f dpi, "
+    const QPixmap shot = screen->grabWindow(0, origin.x(), origin.y(), target->width(), target->height());
+    std::printf("%s window client area: %d x %d pixels at (%d, %d); screen %d x %d at %.0f dpi, "
                 "device pixel ratio %.2f; captured %d x %d pixels\n",
-                window.width(), window.height(), origin.x(), origin.y(), screen->geometry().width(),
-                screen->geometry().height(), screen->logicalDotsPerInch(), window.devicePixelRatioF(),
+                qPrintable(which), target->width(), target->height(), origin.x(), origin.y(), screen->geometry().width(),
+                screen->geometry().height(), screen->logicalDotsPerInch(), target->devicePixelRatioF(),
                 shot.width(), shot.height());
     std::printf("display: %s %s %s %s\n", qPrintable(calc.ui.MODE.caption), qPrintable(calc.ui.Hugou.caption),
                 qPrintable(calc.ui.ENZANSI.caption), qPrintable(calc.ui.Disp.caption));
