@@ -6,8 +6,11 @@
 #include "app/app.h"
 #include "engine/calculator.h"
 #include "settings/settings.h"
+#include "support/files.h"
 
 using namespace vantoro;
+using vantoro::test::readAll;
+using vantoro::test::writeAll;
 
 namespace {
 
@@ -23,19 +26,6 @@ public:
     void activateWindow(WindowId id) override { activated << id; }
     void endProcess() override { ++endCount; }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // A calculator whose settings file lives in a temporary directory.
 struct Run {

@@ -9,23 +9,13 @@
 #include "engine/basic.h"
 #include "settings/ini_text.h"
 #include "settings/settings.h"
+#include "support/files.h"
 
 using namespace vantoro;
+using vantoro::test::readAll;
+using vantoro::test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 } // namespace
 
