@@ -15,10 +15,6 @@ using namespace vantoro;
 using vantoro::test::readAll;
 using vantoro::test::writeAll;
 
-namespace {
-
-} // namespace
-
 class TstSettingsFile : public QObject {
     Q_OBJECT
 
