@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
@@ -202,10 +203,21 @@ public:
     }
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
-        QPixmap pm(size);
+        // Painted once per size: the window system asks for every size each time an icon is
+        // set, and the application and its windows each set one.
+        const QString key = QStringLiteral("vantoro-icon-%1-%2x%3")
+                                .arg(quintptr(m_paint))
+                                .arg(size.width())
+                                .arg(size.height());
+        QPixmap pm;
+        if (QPixmapCache::find(key, &pm))
+            return pm;
+        pm = QPixmap(size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         paint(&p, QRect(QPoint(), size), mode, state);
+        p.end();
+        QPixmapCache::insert(key, pm);
         return pm;
     }
     QIconEngine *clone() const override { return new PaintedIconEngine(m_paint); }

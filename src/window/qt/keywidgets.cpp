@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -27,10 +29,25 @@ void KeyFace::setPicture(Picture picture)
 void KeyFace::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_picture == Picture::None)
+    if (m_picture == Picture::None) {
         p.fillRect(rect(), palette().window()); // before start-up: the plain face colour
-    else
-        paintKeyFace(p, QRectF(rect()), pressedLook());
+        return;
+    }
+    // Faces of one size look alike: each look is painted once, then copied.
+    const qreal dpr = devicePixelRatioF();
+    const bool pressed = pressedLook();
+    const QString key =
+        QStringLiteral("vantoro-key-%1x%2-%3-%4").arg(width()).arg(height()).arg(int(pressed)).arg(dpr);
+    QPixmap face;
+    if (!QPixmapCache::find(key, &face)) {
+        face = QPixmap(size() * dpr);
+        face.setDevicePixelRatio(dpr);
+        QPainter fp(&face);
+        paintKeyFace(fp, QRectF(rect()), pressed);
+        fp.end();
+        QPixmapCache::insert(key, face);
+    }
+    p.drawPixmap(0, 0, face);
 }
 
 KeyRegion::KeyRegion(QWidget *parent) : QPushButton(parent)

@@ -11,13 +11,15 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     vantoro::installFontSubstitutes();
-    QApplication::setWindowIcon(vantoro::windowIcon());
 
     vantoro::QtServices services;
     vantoro::Calculator calc(services);
     vantoro::VantoroWindow window(calc);
     services.attach(&window);
-    vantoro::installMeasuringAids(&window);
+    // The icon is the window manager's, not part of the window: painted at every size it
+    // offers it would hold up the first frame, so it follows it.
+    vantoro::afterFirstFrame(&window, [] { QApplication::setWindowIcon(vantoro::windowIcon()); });
+    vantoro::installMeasuringAids(&window); // installed last, they see the first frame first
     window.start();
     return app.exec();
 }

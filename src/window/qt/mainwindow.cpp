@@ -51,7 +51,6 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
     setFixedSize(toPixels(TwipRect{0, 0, ClientWidthTwips, ClientHeightTwips}).size());
     setAttribute(Qt::WA_OpaquePaintEvent); // the case drawing covers the whole client area
     setMouseTracking(true);
-    setWindowIcon(windowIcon());
     installAccessibleRoles();
 
     m_bound.reserve(mainElements().size() + 3 * mainKeys().size());

@@ -16,9 +16,10 @@ namespace {
 class FirstFrameWatch : public QObject
 {
 public:
-    FirstFrameWatch(QWidget *window, QByteArray firstFrame, QString keys)
-        : QObject(window), m_window(window), m_firstFrame(std::move(firstFrame)), m_keys(std::move(keys))
+    FirstFrameWatch(QWidget *window, std::function<void()> then)
+        : QObject(window), m_window(window), m_then(std::move(then))
     {
+        window->installEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -27,41 +28,50 @@ public:
             m_window->removeEventFilter(this);
             // Painting and the hand-over to the window system run in one go; a zero timer
             // fires once both are done.
-            QTimer::singleShot(0, this, [this] { afterFirstFrame(); });
+            QTimer::singleShot(0, this, [this] {
+                m_then();
+                deleteLater();
+            });
         }
         return false;
     }
 
 private:
-    void afterFirstFrame()
-    {
-        if (!m_firstFrame.isEmpty()) {
-            timespec ts{};
-            clock_gettime(CLOCK_MONOTONIC, &ts);
-            std::printf("first-frame %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
-            std::fflush(stdout);
-            if (m_firstFrame == "exit")
-                std::_Exit(0);
-        }
-        for (QChar ch : std::as_const(m_keys)) {
-            const QChar up = ch.toUpper();
-            const bool letter = up >= QLatin1Char('A') && up <= QLatin1Char('Z');
-            if (!letter && !(up >= QLatin1Char('0') && up <= QLatin1Char('9')))
-                continue;
-            // Qt numbers these keys by their upper-case ASCII code.
-            const int key = up.unicode();
-            QWidget *target = m_window->focusWidget() ? m_window->focusWidget() : m_window;
-            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(ch)));
-            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch)));
-        }
-    }
-
     QWidget *m_window;
-    QByteArray m_firstFrame;
-    QString m_keys;
+    std::function<void()> m_then;
 };
 
+void printFirstFrame(const QByteArray &how)
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    std::printf("first-frame %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+    std::fflush(stdout);
+    if (how == "exit")
+        std::_Exit(0);
+}
+
+void typeKeys(QWidget *window, const QString &keys)
+{
+    for (QChar ch : keys) {
+        const QChar up = ch.toUpper();
+        const bool letter = up >= QLatin1Char('A') && up <= QLatin1Char('Z');
+        if (!letter && !(up >= QLatin1Char('0') && up <= QLatin1Char('9')))
+            continue;
+        // Qt numbers these keys by their upper-case ASCII code.
+        const int key = up.unicode();
+        QWidget *target = window->focusWidget() ? window->focusWidget() : window;
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(ch)));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch)));
+    }
+}
+
 } // namespace
+
+void afterFirstFrame(QWidget *window, std::function<void()> then)
+{
+    new FirstFrameWatch(window, std::move(then));
+}
 
 void installMeasuringAids(QWidget *window)
 {
@@ -69,7 +79,11 @@ void installMeasuringAids(QWidget *window)
     const QString keys = qEnvironmentVariable("VANTORO_TYPE_KEYS");
     if (firstFrame.isEmpty() && keys.isEmpty())
         return;
-    window->installEventFilter(new FirstFrameWatch(window, firstFrame, keys));
+    afterFirstFrame(window, [window, firstFrame, keys] {
+        if (!firstFrame.isEmpty())
+            printFirstFrame(firstFrame);
+        typeKeys(window, keys);
+    });
 }
 
 } // namespace vantoro
