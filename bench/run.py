@@ -55,7 +55,8 @@ def program_env(display, home, **extra):
 
 
 def start_once(exe, env):
-    """Milliseconds from launch to the first frame, and peak resident memory in KiB."""
+    """Milliseconds from launch to the first frame, processor milliseconds used until then,
+    and peak resident memory in KiB."""
     t0 = time.monotonic_ns()
     proc = subprocess.Popen([exe], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     line = proc.stdout.readline().decode()
@@ -64,41 +65,50 @@ def start_once(exe, env):
     proc.returncode = os.waitstatus_to_exitcode(status)
     if not line.startswith("first-frame ") or proc.returncode != 0:
         raise SystemExit(f"bench: {exe} gave no first frame (exit {proc.returncode})")
-    return (int(line.split()[1]) - t0) / 1e6, usage.ru_maxrss
+    return (int(line.split()[1]) - t0) / 1e6, (usage.ru_utime + usage.ru_stime) * 1000, usage.ru_maxrss
 
 
 def bench_startup(programs, display, home, runs):
     env = program_env(display, home, VANTORO_FIRST_FRAME="exit")
     for exe in programs.values():  # a warm-up each: libraries and fonts into the page cache
         start_once(exe, env)
-    results = {name: ([], []) for name in programs}
+    results = {name: [] for name in programs}
     for _ in range(runs):
         for name, exe in programs.items():  # alternately, so both see the same machine load
-            ms, kib = start_once(exe, env)
-            results[name][0].append(ms)
-            results[name][1].append(kib)
-    return {name: (median(ms), median(kib), ms, kib) for name, (ms, kib) in results.items()}
+            results[name].append(start_once(exe, env))
+            time.sleep(0.2)  # the X server done with the last client before the next one starts
+    return results
 
 
 def cpu_sample(pid):
-    """Processor time of every thread of pid: clock ticks (utime+stime), scheduler ns,
-    and context switches (wake-ups)."""
-    ticks = ns = switches = 0
+    """Per thread: processor time in scheduler nanoseconds and context switches (wake-ups);
+    and the process's utime+stime in clock ticks, which keeps the time of ended threads."""
+    threads = {}
     task_dir = f"/proc/{pid}/task"
     for tid in os.listdir(task_dir):
         try:
-            with open(f"{task_dir}/{tid}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-            ticks += int(fields[11]) + int(fields[12])  # utime, stime
             with open(f"{task_dir}/{tid}/schedstat") as f:
-                ns += int(f.read().split()[0])
+                ns = int(f.read().split()[0])
+            switches = 0
             with open(f"{task_dir}/{tid}/status") as f:
                 for line in f:
                     if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
                         switches += int(line.split()[1])
+            threads[tid] = (ns, switches)
         except FileNotFoundError:
             pass  # a thread that ended meanwhile
-    return ticks, ns, switches
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return threads, int(fields[11]) + int(fields[12])
+
+
+def cpu_used(before, after):
+    """Processor milliseconds, clock-tick milliseconds and wake-ups between two samples.
+    A thread that ended in between (Qt's pooled threads end after 30 s unused) adds nothing."""
+    (tb, ticks_b), (ta, ticks_a) = before, after
+    ns = sum(v[0] - tb.get(tid, (0, 0))[0] for tid, v in ta.items())
+    wakeups = sum(v[1] - tb.get(tid, (0, 0))[1] for tid, v in ta.items())
+    return ns / 1e6, (ticks_a - ticks_b) * 1000.0 / CLK_TCK, wakeups
 
 
 def bench_idle(exe, display, home, copies, settle, seconds, keys=None):
@@ -126,10 +136,8 @@ def bench_idle(exe, display, home, copies, settle, seconds, keys=None):
             p.kill()
             p.wait()
             p.stdout.close()
-    ms_sched = [(a[1] - b[1]) / 1e6 for a, b in zip(after, before)]
-    ms_ticks = [(a[0] - b[0]) * 1000.0 / CLK_TCK for a, b in zip(after, before)]
-    wakeups = [a[2] - b[2] for a, b in zip(after, before)]
-    return median(ms_sched), median(ms_ticks), median(wakeups), ms_sched
+    used = [cpu_used(b, a) for b, a in zip(before, after)]
+    return tuple(median([u[k] for u in used]) for k in range(3)) + ([u[0] for u in used],)
 
 
 def bench_logic(exe, runs):
@@ -150,7 +158,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--build", default="build-bench", help="build directory (default build-bench)")
     ap.add_argument("--only", default="startup,idle,logic", help="comma-separated: startup, idle, logic")
-    ap.add_argument("--runs", type=int, default=10, help="start-ups per program and logic repetitions")
+    ap.add_argument("--runs", type=int, default=20, help="start-ups per program (default 20)")
+    ap.add_argument("--repetitions", type=int, default=10, help="repetitions of the logic benchmark (default 10)")
     ap.add_argument("--copies", type=int, default=3, help="copies measured side by side when idle")
     ap.add_argument("--quiet-seconds", type=float, default=60, help="quiet period in the counting state")
     ap.add_argument("--clock-seconds", type=float, default=10, help="period with the clock shown")
@@ -166,27 +175,28 @@ def main():
     try:
         if "startup" in parts:
             r = bench_startup({"vantoro": vantoro, "bare Qt": bare}, x.display, home, a.runs)
-            (vm, vk, vms, _), (bm, bk, bms, _) = r["vantoro"], r["bare Qt"]
+            med = {n: [median([run[k] for run in runs]) for k in range(3)] for n, runs in r.items()}
+            best = {n: min(run[0] for run in runs) for n, runs in r.items()}
             print(f"\nstart-up to first frame, median of {a.runs} (Xvfb, xcb)")
-            print(f"  {'':10} {'first frame':>12} {'peak RSS':>11}")
-            print(f"  {'vantoro':10} {vm:9.1f} ms {vk / 1024:7.1f} MiB")
-            print(f"  {'bare Qt':10} {bm:9.1f} ms {bk / 1024:7.1f} MiB")
-            print(f"  {'ratio':10} {vm / bm:10.2f} x {vk / bk:9.2f} x")
-            print(f"  all runs, ms: vantoro {' '.join(f'{v:.0f}' for v in vms)}")
-            print(f"                bare Qt {' '.join(f'{v:.0f}' for v in bms)}")
+            print(f"  {'':10} {'first frame':>12} {'(fastest)':>10} {'CPU used':>10} {'peak RSS':>11}")
+            for n in r:
+                print(f"  {n:10} {med[n][0]:9.1f} ms {best[n]:7.1f} ms {med[n][1]:7.1f} ms {med[n][2] / 1024:7.1f} MiB")
+            v, b = med["vantoro"], med["bare Qt"]
+            print(f"  {'ratio':10} {v[0] / b[0]:10.2f} x {best['vantoro'] / best['bare Qt']:8.2f} x"
+                  f" {v[1] / b[1]:8.2f} x {v[2] / b[2]:9.2f} x")
         if "idle" in parts:
             # The settling time lets the first idle tick (65.5 s after start-up) fall into the
             # quiet period.
-            qs, qt, qw, qall = bench_idle(vantoro, x.display, home, a.copies, 10, a.quiet_seconds)
-            cs, ct, cw, call = bench_idle(vantoro, x.display, home, a.copies, 2, a.clock_seconds, keys="T")
+            qs, qt, qw, _ = bench_idle(vantoro, x.display, home, a.copies, 10, a.quiet_seconds)
+            cs, ct, cw, _ = bench_idle(vantoro, x.display, home, a.copies, 2, a.clock_seconds, keys="T")
             print(f"\nidle processor time, median of {a.copies} copies side by side")
-            print(f"  counting state, {a.quiet_seconds:g} s: {qs:7.2f} ms  ({qs * 60 / a.quiet_seconds:.2f} ms/min;"
-                  f" clock ticks {qt:.0f} ms; {qw:.0f} wake-ups)")
-            print(f"  clock shown,    {a.clock_seconds:g} s: {cs:7.2f} ms  (clock ticks {ct:.0f} ms; {cw:.0f} wake-ups)")
+            print(f"  counting state, {a.quiet_seconds:g} s: {qs:7.2f} ms  = {qs * 60 / a.quiet_seconds:.2f} ms/min"
+                  f"  (clock ticks: {qt:.0f} ms; {qw:.0f} wake-ups)")
+            print(f"  clock shown,    {a.clock_seconds:g} s: {cs:7.2f} ms  (clock ticks: {ct:.0f} ms; {cw:.0f} wake-ups)")
         if "logic" in parts:
-            name, per_s, keys = bench_logic(logic, a.runs)
+            name, per_s, keys = bench_logic(logic, a.repetitions)
             print(f"\nlogic: {name}, {keys} keys a round in all three modes, history full;"
-                  f" median of {a.runs}")
+                  f" median of {a.repetitions}")
             print(f"  {per_s:,.0f} key actions/s, {1e9 / per_s:.0f} ns per action (press and release)")
     finally:
         if x:
