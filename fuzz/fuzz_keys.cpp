@@ -146,6 +146,15 @@ bool isMark(const QString &m)
     return false;
 }
 
+// The display text of entry i in the current mode.
+QString displayOf(const CalcState &st, int i)
+{
+    if (st.Mode == ModeNo::Seconds || i == 2)
+        return Right(Space(WidthSec) + st.Entry[i], WidthSec) + QLatin1Char(' ');
+    const QString e = Right(Space(WidthHms) + st.Entry[i], WidthHms);
+    return e.left(5) + QChar(0x00B0) + e.mid(5, 2) + QChar(0x2019) + e.right(5) + QChar(0x201D);
+}
+
 void checkAvailability(const char *a, const Element &button, const Element &legend, bool on, const char *name)
 {
     if (button.enabled != on || legend.foreColor != (on ? OnColor : OffColor))
@@ -239,6 +248,13 @@ void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
             fail(a, QStringLiteral("sign label %1").arg(describe(ui.Hugou.caption)));
         if (!std::count(EnzanSym.begin(), EnzanSym.end(), ui.ENZANSI.caption))
             fail(a, QStringLiteral("operator label %1").arg(describe(ui.ENZANSI.caption)));
+        // The value shown is the entry being keyed, or, while an operator waits for its
+        // second operand, the first operand; the sign label goes with it.
+        const auto shows = [&](int i) {
+            return ui.Disp.caption == displayOf(st, i) && ui.Hugou.caption == HugouText[st.Sign[i] == -1 ? 1 : 0];
+        };
+        if (!shows(st.EntryIdx) && !(st.EntryIdx == 1 && shows(0)))
+            fail(a, QStringLiteral("display %1 shows no entry").arg(describe(ui.Disp.caption)));
         if (ui.MODE.caption != ModeCaption[st.Mode])
             fail(a, QStringLiteral("mode label %1 in mode %2").arg(describe(ui.MODE.caption)).arg(st.Mode));
     } else if (ui.MODE.caption != QStringLiteral("NOW")) {
