@@ -4,8 +4,7 @@
 // through the file functions the program uses.
 //
 // Input: the first byte shapes the file and chooses what is checked, the rest is the file.
-//   0xF1 / 0xF2: the content repeated to a megabyte and more / a line of a megabyte in front
-//                (matched whole, so that these slow cases stay rare);
+// Files of megabytes are too slow to mutate; a few are made and checked once at start.
 //   bit 2:       LF turned into CRLF behind a byte-order mark;
 //   bits 4-5:    which set of values is written (modulo 3);
 //   bits 4-7:    all set: also through the files (Ini_Read, Ini_Write), which are slower.
@@ -246,11 +245,7 @@ QByteArray writeValues(const QByteArray &text, const Values &values)
 QByteArray shape(const uint8_t *data, size_t size)
 {
     QByteArray content(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    if (data[0] == 0xF1 && !content.isEmpty())
-        content = content.repeated(Megabyte / content.size() + 1);
-    else if (data[0] == 0xF2)
-        content.prepend(QByteArray(Megabyte, 'v') + '\n');
-    else if (data[0] & 0x04)
+    if (data[0] & 0x04)
         content = "\xEF\xBB\xBF" + content.replace("\n", "\r\n");
     return content;
 }
@@ -281,23 +276,18 @@ QString scratchFile()
     return dir.filePath(QStringLiteral("VANTORO.INI"));
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void checkFile(const QByteArray &before, uint8_t control)
 {
-    if (size == 0)
-        return 0;
-    const QByteArray before = shape(data, size);
-    const Values &values = ValueSets[(data[0] >> 4) % ValueSets.size()];
-    const Values &other = ValueSets[((data[0] >> 4) + 1) % ValueSets.size()];
+    const Values &values = ValueSets[(control >> 4) % ValueSets.size()];
+    const Values &other = ValueSets[((control >> 4) + 1) % ValueSets.size()];
 
     const QByteArray after = writeValues(before, values);
     checkWrite(before, after, values);
     if (before.size() <= 64 * 1024) // a megabyte file is written once: slow enough
         checkOverwrite(after, values, other);
 
-    if ((data[0] & 0xF0) != 0xF0)
-        return 0;
+    if ((control & 0xF0) != 0xF0)
+        return;
 
     // Through the file, as start-up and exit do it.
     const QString file = scratchFile();
@@ -327,5 +317,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (v != QString::fromLatin1(blanksTrimmed(values[i])))
             fail("a written key does not read back from the file", QByteArray(OwnKeys[i].key));
     }
+}
+
+} // namespace
+
+// Files of a megabyte and more, each through memory and the files.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    const QByteArray program("[INIT_XY]\nX=1530\nY=2595\n[INIT_MODE]\nHMS=0\nHIS=1\n");
+    const QByteArray foreign("; note\n[Other]\nX=7\n[init_xy]\n x = 12 \nZ=\x00\n");
+    const QByteArray large[] = {
+        program.repeated(Megabyte / program.size() + 1),                         // sections repeated
+        QByteArray(Megabyte, 'v') + '\n' + program,                              // a megabyte line
+        program + QByteArray(3 * Megabyte, '\0'),                                // NULs, no line end
+        "\xEF\xBB\xBF" + foreign.repeated(Megabyte / foreign.size()).replace("\n", "\r\n"), // BOM, CRLF
+        QByteArray(Megabyte, '\n') + "[INIT_MODE]\nHMS=2",                       // empty lines
+    };
+    for (const QByteArray &text : large)
+        checkFile(text, 0xF0);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size > 0)
+        checkFile(shape(data, size), data[0]);
     return 0;
 }
