@@ -41,7 +41,7 @@ ReadResult readFile(const QString &file, QByteArray &bytes)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return ReadResult::Unreadable;
-    bytes = f.read(MaxFileSize + 1);
+    bytes = f.readAll(); // the size was checked above; a file that grew since is refused below
     if (f.error() != QFileDevice::NoError || bytes.size() > MaxFileSize)
         return ReadResult::Unreadable;
     return ReadResult::Read;

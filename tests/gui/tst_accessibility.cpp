@@ -26,7 +26,7 @@ void walk(QAccessibleInterface *iface, QList<Found> &out, int depth = 0)
         return;
     const QObject *o = iface->object();
     out << Found{o ? o->objectName() : QString(), iface->role(), iface->text(QAccessible::Name),
-                 iface->text(QAccessible::Description), iface->state().disabled};
+                 iface->text(QAccessible::Description), bool(iface->state().disabled)};
     for (int i = 0; i < iface->childCount(); ++i)
         walk(iface->child(i), out, depth + 1);
 }
