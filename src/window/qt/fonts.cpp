@@ -3,8 +3,50 @@
 #include <QFontDatabase>
 #include <QHash>
 #include <cmath>
+#include <dlfcn.h>
+#include <thread>
 
 namespace vantoro {
+
+namespace {
+
+// The helper thread of beginFontconfigStartup(), joined by the first font look-up or at exit.
+struct FontconfigStartup {
+    std::thread thread;
+    ~FontconfigStartup() { wait(); }
+    void wait()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+FontconfigStartup &fontconfigStartup()
+{
+    static FontconfigStartup startup;
+    return startup;
+}
+
+// Qt's font database makes its first fontconfig call itself; were the helper still at work
+// then, fontconfig would load its configuration a second time, so every look-up waits here.
+void awaitFontconfigStartup()
+{
+    fontconfigStartup().wait();
+}
+
+} // namespace
+
+void beginFontconfigStartup()
+{
+    // Looked up among the libraries already loaded (Qt's font database links fontconfig), so
+    // the program needs no build dependency of its own on it. FcInit is thread-safe: it loads
+    // the configuration once and makes it the current one, which Qt's later FcInit then finds.
+    using FcInitFunction = int (*)();
+    const auto fcInit = reinterpret_cast<FcInitFunction>(dlsym(RTLD_DEFAULT, "FcInit"));
+    FontconfigStartup &startup = fontconfigStartup();
+    if (fcInit && !startup.thread.joinable())
+        startup.thread = std::thread([fcInit] { fcInit(); });
+}
 
 void installFontSubstitutes()
 {
@@ -19,6 +61,7 @@ void installFontSubstitutes()
 
 QFont historyListFont()
 {
+    awaitFontconfigStartup();
     QFont f(QStringLiteral("IPAGothic"));
     f.setStyleHint(QFont::TypeWriter);
     f.setPixelSize(HistoryFontPixels);
@@ -52,6 +95,7 @@ QString installedFamily(const QString &designed)
 
 QFont fontFor(const FontDef &def)
 {
+    awaitFontconfigStartup();
     // Asked for by the family that is there, a font is found at once: asked for by a missing
     // one, each style first costs a fontconfig search of fallbacks, a tenth of the start-up.
     // Every caption is in the designed font's character set, which all the stand-ins cover,

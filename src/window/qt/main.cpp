@@ -9,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    vantoro::beginFontconfigStartup(); // beside the window system connection QApplication makes
     QApplication app(argc, argv);
     vantoro::installFontSubstitutes();
 

@@ -62,6 +62,11 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
     connect(&m_timer1, &QTimer::timeout, this, [this] { act([this] { timer1_timer(c); }); });
     qApp->installEventFilter(this);
     sync();
+    // Fonts last: the first one waits for fontconfig's start-up, which goes on meanwhile.
+    for (const Bound &b : m_bound) {
+        if (!b.def->font.family.isEmpty())
+            b.widget->setFont(fontFor(b.def->font));
+    }
 }
 
 VantoroWindow::~VantoroWindow()
@@ -123,8 +128,6 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     }
     w->setObjectName(def.objectName());
     w->setGeometry(toPixels(def.rect));
-    if (!def.font.family.isEmpty())
-        w->setFont(fontFor(def.font));
     m_bound.push_back({&def, w});
     return w;
 }
