@@ -17,6 +17,10 @@ QString Hms_To_Sec(const QString &text);
 QString Sec_To_Hms(Calculator &c, QString &text);
 QString Sec_To_Hms(Calculator &c, const QString &text);
 
+// The display form of a 12-character packed H:M:S view: hours, degree mark, minutes, prime,
+// seconds and the closing quotation mark. The display and the history lines both show it.
+QString hmsDisplay(const QString &view);
+
 struct SecondsResult {
     QString text; // leading blank and at most 14 characters
     int sign;     // of the value after tiny magnitudes are cut

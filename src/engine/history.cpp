@@ -19,8 +19,7 @@ void His_Add(Calculator &c, int index, int kind)
         u = QStringLiteral("S");
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
         const QString s = RightAlign(entry, WidthHms);
-        n = QLatin1Char(' ') + Left(s, WidthHms - 7) + QChar(0x00B0) + Mid(s, WidthHms - 6, 2) + QChar(0x2019)
-            + Right(s, 5) + QChar(0x201D);
+        n = QLatin1Char(' ') + hmsDisplay(s);
         u = QStringLiteral("H");
     }
     if (st.Sign[index] == -1) {

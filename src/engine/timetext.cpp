@@ -91,6 +91,12 @@ QString Sec_To_Hms(Calculator &c, const QString &text)
     return Sec_To_Hms(c, copy);
 }
 
+QString hmsDisplay(const QString &view)
+{
+    return Left(view, WidthHms - 7) + QChar(0x00B0) + Mid(view, WidthHms - 6, 2) + QChar(0x2019) + Right(view, 5)
+           + QChar(0x201D);
+}
+
 std::optional<SecondsResult> secondsResultText(double r)
 {
     QString T = Str(r);

@@ -1,20 +1,9 @@
 #include "engine/basic.h"
+#include "engine/engine.h"
 #include "entry/entry.h"
 #include "panel/panel.h"
 
 namespace vantoro {
-
-namespace {
-
-// The display form of a packed H:M:S text: hours, degree mark, minutes, prime, seconds
-// and the closing quotation mark.
-QString hmsDisplay(const QString &e)
-{
-    return Left(e, WidthHms - 7) + QChar(0x00B0) + Mid(e, WidthHms - 6, 2) + QChar(0x2019) + Right(e, 5)
-           + QChar(0x201D);
-}
-
-} // namespace
 
 void DispTm(Calculator &c)
 {
