@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "window/qt/measure.h"
+#include "qt/measure.h"
 
 int main(int argc, char *argv[])
 {

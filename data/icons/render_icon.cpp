@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "window/qt/artwork.h"
+#include "qt/artwork.h"
 
 int main(int argc, char *argv[])
 {

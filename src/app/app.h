@@ -27,7 +27,6 @@ void CLIP_COPY_Click(Calculator &c);
 QString clipboardText(const CalcState &st);
 
 // History window
-void ensureHistoryWindow(Calculator &c); // created hidden when it does not exist
 void His_Click(Calculator &c);
 void History_Unload(Calculator &c);       // the history window closed
 void His_List_DblClick(Calculator &c);    // recall of the selected line

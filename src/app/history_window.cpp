@@ -5,26 +5,6 @@
 
 namespace vantoro {
 
-namespace {
-
-// The history window stands 3500 twips right of the calculator's left edge, tops level.
-void placeHistory(Calculator &c)
-{
-    c.history.left = c.ui.left + 3500;
-    c.history.top = c.ui.top;
-}
-
-} // namespace
-
-void ensureHistoryWindow(Calculator &c)
-{
-    if (c.history.loaded)
-        return;
-    c.history.loaded = true;
-    c.history.visible = false;
-    placeHistory(c);
-}
-
 void His_Click(Calculator &c)
 {
     if (c.st.HisShown != 0) {
@@ -64,7 +44,7 @@ void His_List_DblClick(Calculator &c)
         if (st.Mode == ModeNo::Seconds) {
             st.Entry[st.EntryIdx] = RightAlign(v, WidthSec);
         } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
-            st.Entry[st.EntryIdx] = RightAlign(Sec_To_Hms(c, v), WidthHms);
+            st.Entry[st.EntryIdx] = RightAlign(hmsOrOverflow(c, v), WidthHms);
         }
         st.DigitCount = int(v.size());
         if (st.EnzanNo == Op::Result)

@@ -2,9 +2,24 @@
 
 #include "engine/basic.h"
 #include "engine/engine.h"
-#include "app/app.h"
 
 namespace vantoro {
+
+// The history window stands 3500 twips right of the calculator's left edge, tops level.
+void placeHistory(Calculator &c)
+{
+    c.history.left = c.ui.left + 3500;
+    c.history.top = c.ui.top;
+}
+
+void ensureHistoryWindow(Calculator &c)
+{
+    if (c.history.loaded)
+        return;
+    c.history.loaded = true;
+    c.history.visible = false;
+    placeHistory(c);
+}
 
 void His_Add(Calculator &c, int index, int kind)
 {

@@ -24,6 +24,15 @@ QString overflowReset(Calculator &c)
 
 } // namespace
 
+QString hmsOrOverflow(Calculator &c, const QString &seconds)
+{
+    if (auto text = Sec_To_Hms(seconds))
+        return *std::move(text);
+    c.sv.messageBox(Msg::Overflow);
+    Init_Button(c);
+    return QString();
+}
+
 QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int signA, int signB)
 {
     auto &st = c.st;
@@ -66,7 +75,7 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
         // Any magnitude above the limit overflows, negative results too.
         if (std::fabs(r) > MaxSec)
             return overflowReset(c);
-        result = Sec_To_Hms(c, Str(std::fabs(r)));
+        result = *Sec_To_Hms(Str(std::fabs(r))); // in range: checked above
     }
     st.ResultSign = sign;
     return result;

@@ -3,15 +3,11 @@
 #include <QString>
 #include <array>
 
+#include "engine/limits.h"
 #include "window/elements.h"
 
 namespace vantoro {
 
-// Limits and widths of the entry texts.
-constexpr int WidthHms = 12;             // packed H:M:S text
-constexpr int WidthSec = 14;             // seconds text and digit limit of seconds mode
-constexpr qint32 MaxSec = 359999999;     // 99999 h 59 min 59 s
-constexpr double MaxSecondsResult = 99999999999999.0;
 constexpr int HisMax = 40;               // the history keeps HisMax + 1 lines
 
 // Codes of the key drawn pressed (PushKey); digits use digit + 10.

@@ -1,10 +1,9 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/timetext.h"
+
 #include "engine/basic.h"
-#include "engine/engine.h"
-#include "engine/messages.h"
-#include "panel/panel.h"
 
 namespace vantoro {
 
@@ -32,14 +31,11 @@ QString Hms_To_Sec(const QString &text)
     return Str(double(min) + sec + double(hr));
 }
 
-QString Sec_To_Hms(Calculator &c, QString &text)
+std::optional<QString> Sec_To_Hms(const QString &text)
 {
     double v = Val(text);
-    if (v > MaxSec) {
-        c.sv.messageBox(Msg::Overflow);
-        Init_Button(c);
-        return QString();
-    }
+    if (v > MaxSec)
+        return std::nullopt;
     const double h = Int(v / 3600);
     const QString H = h == 0 ? Space(7) : Str(h).mid(1);
 
@@ -81,14 +77,7 @@ QString Sec_To_Hms(Calculator &c, QString &text)
     if (m == 0 && h == 0 && s < 10)
         T = Right(T, 4);
 
-    text = H + M + T;
-    return text;
-}
-
-QString Sec_To_Hms(Calculator &c, const QString &text)
-{
-    QString copy = text;
-    return Sec_To_Hms(c, copy);
+    return H + M + T;
 }
 
 QString hmsDisplay(const QString &view)

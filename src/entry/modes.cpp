@@ -30,8 +30,8 @@ void HMS_Down(Calculator &c)
     if (st.Mode == ModeNo::Seconds) {
         ui.hms.caption = QStringLiteral("HMS>S");
         st.Mode = st.SaveMode;
-        st.Entry[0] = Sec_To_Hms(c, st.Entry[0]);
-        st.Entry[1] = Sec_To_Hms(c, st.Entry[1]);
+        st.Entry[0] = hmsOrOverflow(c, st.Entry[0]);
+        st.Entry[1] = hmsOrOverflow(c, st.Entry[1]);
         setPercentRoot(ui, false);
         setAvailable(ui.Unit_input, ui.Mode_Key_Label[0], true);
         if (st.SaveMode == ModeNo::Unit) {

@@ -18,7 +18,7 @@ void H_Down(Calculator &c, int index)
 
     if (st.EntryIdx == 2) {
         st.Entry[2] = Str(UnitFactor[index] * Val(st.Entry[2]));
-        st.Entry[2] = Sec_To_Hms(c, st.Entry[2]); // empty, so adding nothing, above the limit
+        st.Entry[2] = hmsOrOverflow(c, st.Entry[2]); // empty, so adding nothing, above the limit
         st.EntryIdx = st.SaveIdx;
         st.SaveIdx = 0;
         const QString sum = Calc_Exec(c, Op::Add, st.Entry[st.EntryIdx], st.Entry[2], st.Sign[st.EntryIdx], st.Sign[2]);

@@ -1,6 +1,6 @@
 #pragma once
 // Toolkit-neutral records of the window elements. The calculator logic reads and
-// writes these; the Qt layer (window/qt) brings the real widgets in step with them.
+// writes these; the Qt layer (qt) brings the real widgets in step with them.
 #include <QString>
 #include <QStringList>
 #include <array>

@@ -8,8 +8,8 @@
 
 #include "app/app.h"
 #include "engine/calculator.h"
-#include "window/qt/mainwindow.h"
-#include "window/qt/qtservices.h"
+#include "qt/mainwindow.h"
+#include "qt/qtservices.h"
 
 namespace vantoro::test {
 

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "gui_fixture.h"
-#include "window/qt/fonts.h"
+#include "qt/fonts.h"
 
 using namespace vantoro;
 using namespace vantoro::test;

@@ -4,9 +4,9 @@
 #include <QtTest>
 
 #include "gui_fixture.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
-#include "window/qt/keywidgets.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
+#include "qt/keywidgets.h"
 
 using namespace vantoro;
 using namespace vantoro::test;

@@ -9,10 +9,10 @@
 
 #include "engine/state.h"
 #include "gui_fixture.h"
-#include "window/qt/aboutwindow.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
-#include "window/qt/historywindow.h"
+#include "qt/aboutwindow.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
+#include "qt/historywindow.h"
 
 using namespace vantoro;
 using namespace vantoro::test;

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "panel/panel.h"
-#include "window/qt/keymap.h"
+#include "qt/keymap.h"
 
 using namespace vantoro;
 

@@ -10,11 +10,11 @@
 #include "app/app.h"
 #include "engine/calculator.h"
 #include "panel/layout.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
-#include "window/qt/keywidgets.h"
-#include "window/qt/mainwindow.h"
-#include "window/qt/qtservices.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
+#include "qt/keywidgets.h"
+#include "qt/mainwindow.h"
+#include "qt/qtservices.h"
 #include "gui_fixture.h"
 
 using namespace vantoro;

@@ -1,4 +1,4 @@
-#include "window/qt/keymap.h"
+#include "qt/keymap.h"
 
 #include "panel/panel.h"
 

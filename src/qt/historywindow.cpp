@@ -1,12 +1,12 @@
-#include "window/qt/historywindow.h"
+#include "qt/historywindow.h"
 
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QSignalBlocker>
 
 #include "panel/layout.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
 
 namespace vantoro {
 

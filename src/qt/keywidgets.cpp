@@ -1,4 +1,4 @@
-#include "window/qt/keywidgets.h"
+#include "qt/keywidgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "window/qt/artwork.h"
+#include "qt/artwork.h"
 
 namespace vantoro {
 

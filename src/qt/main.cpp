@@ -1,11 +1,11 @@
 #include <QApplication>
 
 #include "engine/calculator.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
-#include "window/qt/mainwindow.h"
-#include "window/qt/measure.h"
-#include "window/qt/qtservices.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
+#include "qt/mainwindow.h"
+#include "qt/measure.h"
+#include "qt/qtservices.h"
 
 int main(int argc, char *argv[])
 {

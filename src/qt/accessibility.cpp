@@ -1,4 +1,4 @@
-#include "window/qt/accessibility.h"
+#include "qt/accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>

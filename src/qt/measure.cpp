@@ -1,4 +1,4 @@
-#include "window/qt/measure.h"
+#include "qt/measure.h"
 
 #include <QCoreApplication>
 #include <QEvent>

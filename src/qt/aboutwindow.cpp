@@ -1,4 +1,4 @@
-#include "window/qt/aboutwindow.h"
+#include "qt/aboutwindow.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "panel/layout.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
 
 namespace vantoro {
 

@@ -9,8 +9,8 @@
 
 #include "engine/calculator.h"
 #include "panel/layout.h"
-#include "window/qt/aboutwindow.h"
-#include "window/qt/historywindow.h"
+#include "qt/aboutwindow.h"
+#include "qt/historywindow.h"
 
 namespace vantoro {
 

@@ -1,4 +1,4 @@
-#include "window/qt/artwork.h"
+#include "qt/artwork.h"
 
 #include <QIconEngine>
 #include <QPainter>

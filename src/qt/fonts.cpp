@@ -1,4 +1,4 @@
-#include "window/qt/fonts.h"
+#include "qt/fonts.h"
 
 #include <QFontDatabase>
 #include <QHash>

@@ -12,10 +12,10 @@
 #include <cstdio>
 
 #include "engine/calculator.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
-#include "window/qt/mainwindow.h"
-#include "window/qt/qtservices.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
+#include "qt/mainwindow.h"
+#include "qt/qtservices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window/qt/mainwindow.h"
+#include "qt/mainwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,13 +9,13 @@
 
 #include "app/app.h"
 #include "panel/panel.h"
-#include "window/qt/aboutwindow.h"
-#include "window/qt/accessibility.h"
-#include "window/qt/artwork.h"
-#include "window/qt/fonts.h"
-#include "window/qt/historywindow.h"
-#include "window/qt/keymap.h"
-#include "window/qt/keywidgets.h"
+#include "qt/aboutwindow.h"
+#include "qt/accessibility.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
+#include "qt/historywindow.h"
+#include "qt/keymap.h"
+#include "qt/keywidgets.h"
 
 namespace vantoro {
 

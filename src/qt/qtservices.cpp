@@ -1,4 +1,4 @@
-#include "window/qt/qtservices.h"
+#include "qt/qtservices.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "panel/layout.h"
-#include "window/qt/mainwindow.h"
+#include "qt/mainwindow.h"
 
 namespace vantoro {
 

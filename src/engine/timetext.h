@@ -1,0 +1,28 @@
+#pragma once
+// The text forms of time values and their conversions. Pure: nothing here reports or
+// touches the calculator; a caller that needs a report gets "no value" and reports.
+#include <QString>
+#include <optional>
+
+#include "engine/limits.h"
+
+namespace vantoro {
+
+// Seconds of a packed H:M:S text, as a number text with its leading blank.
+QString Hms_To_Sec(const QString &text);
+
+// Packed H:M:S text of a number of seconds (not negative); nullopt above MaxSec.
+std::optional<QString> Sec_To_Hms(const QString &text);
+
+// The display form of a 12-character packed H:M:S view: hours, degree mark, minutes, prime,
+// seconds and the closing quotation mark. The display and the history lines both show it.
+QString hmsDisplay(const QString &view);
+
+struct SecondsResult {
+    QString text; // leading blank and at most 14 characters
+    int sign;     // of the value after tiny magnitudes are cut
+};
+// The result text of seconds mode for a computed number; nullopt on overflow.
+std::optional<SecondsResult> secondsResultText(double r);
+
+} // namespace vantoro
