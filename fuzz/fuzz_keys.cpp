@@ -101,7 +101,7 @@ bool digitsOrBlanks(const QString &s)
 // one. Neither the text nor its digits are bound to 14: a recalled history value is
 // right-aligned in 14 characters and a number converted while half keyed keeps its
 // DigitCount, and in both cases the digits keyed afterwards are appended (the display shows
-// the last 14 characters). A point keyed first in H:M:S-Auto and then converted leaves
+// the last 14 characters); an exponent form is replaced by the next digit or point instead. A point keyed first in H:M:S-Auto and then converted leaves
 // KanmaState set with DigitCount 0, so zeros keyed next are not leading zeros and are
 // appended without limit. What stays bounded is the significant part: one converted or
 // recalled text plus what the digit limit still lets in.

@@ -89,13 +89,29 @@ void unitDigit(CalcState &st, int d, QChar ch)
     }
 }
 
+// A seconds entry in exponent form (a small value recalled from the history) is never
+// extended: a digit or point appended to "1.098807E-06" would land in the exponent and
+// change the value by many orders of magnitude. The key starts a new positive number
+// instead, as after a result. Returns whether the entry was dropped.
+bool dropExponentEntry(CalcState &st)
+{
+    QString &e = st.Entry[st.EntryIdx];
+    if (st.Mode != ModeNo::Seconds || !e.contains(QLatin1Char('E')))
+        return false;
+    e.clear();
+    st.DigitCount = 0;
+    st.Sign[st.EntryIdx] = 1;
+    return true;
+}
+
 } // namespace
 
 void key_down(Calculator &c, int index)
 {
     auto &st = c.st;
     c.ui.Tenkey[index].picture = Picture::Key_On;
-    if (index == 0 && st.DigitCount == 0 && st.KanmaState == 0)
+    const bool dropped = dropExponentEntry(st);
+    if (!dropped && index == 0 && st.DigitCount == 0 && st.KanmaState == 0)
         return;
 
     const QChar ch = QLatin1Char(char('0' + index));
@@ -115,6 +131,7 @@ void Kanma_Down(Calculator &c)
     auto &st = c.st;
     c.ui.Kanma_Key.picture = Picture::Key_On;
     st.PushKey = KeyCode::Kanma;
+    dropExponentEntry(st);
     QString &e = st.Entry[st.EntryIdx];
     if (st.DigitCount == 0)
         e.clear();

@@ -1,6 +1,7 @@
 // Keying, the display refresh and the mode keys: what the keys make available and when.
 #include <QtTest>
 
+#include "app/app.h"
 #include "entry/entry.h"
 #include "support/calc_fixture.h"
 
@@ -24,6 +25,8 @@ private slots:
     void allClearInSecondsModeReturnsToAuto();
     void leadingZeroIsIgnored();
     void digitAfterResultReplacesIt();
+    void keyAfterRecalledExponentFormStartsANewNumber_data();
+    void keyAfterRecalledExponentFormStartsANewNumber();
 };
 
 void TstEntry::autoUnitKeyBlockedOnceADigitIsKeyed_data()
@@ -197,6 +200,38 @@ void TstEntry::digitAfterResultReplacesIt()
     QCOMPARE(f.c.st.Sign[0], 1);
     QCOMPARE(f.c.st.Sign[2], 1);
     QCOMPARE(f.c.st.EnzanNo, 0);
+}
+
+void TstEntry::keyAfterRecalledExponentFormStartsANewNumber_data()
+{
+    QTest::addColumn<QString>("recalled"); // what the history line's value is made of
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("sign");
+    QTest::newRow("digit") << "9+1/9100779=" << "7" << "7" << 1;
+    QTest::newRow("zero") << "9+1/9100779=" << "0" << "0" << 1;
+    QTest::newRow("point") << "9+1/9100779=" << ".5" << ".5" << 1;
+    QTest::newRow("point into an exponent without a point") << "1/100000=" << ".5" << ".5" << 1;
+    QTest::newRow("negative value") << "-1/100000=" << "3" << "3" << 1;
+    QTest::newRow("plain value is still extended") << "9+1/8=" << "7" << "          1.257" << 1;
+}
+
+// A recalled small value is in exponent form (1.098807E-06); a digit appended to it would
+// land in the exponent and make it 1.098807E-067.
+void TstEntry::keyAfterRecalledExponentFormStartsANewNumber()
+{
+    QFETCH(QString, recalled);
+    QFETCH(QString, keys);
+    QFETCH(QString, entry);
+    QFETCH(int, sign);
+    CalcFixture f(1);
+    f.keys(recalled);
+    f.c.history.ListIndex = int(f.lines().size()) - 2; // the result line, above its separator
+    His_List_DblClick(f.c);
+    f.keys(keys);
+    QCOMPARE(f.c.st.Entry[0], entry);
+    QCOMPARE(f.c.st.Sign[0], sign);
+    QCOMPARE(f.disp().trimmed(), entry.trimmed());
 }
 
 QTEST_APPLESS_MAIN(TstEntry)
