@@ -6,11 +6,13 @@
 // Input: the first byte shapes the file and chooses what is checked, the rest is the file.
 // Files of megabytes are too slow to mutate; a few are made and checked once at start.
 //   bit 2:       LF turned into CRLF behind a byte-order mark;
+//   bit 3:       LF turned into CR (old Macintosh line endings), after bit 2;
 //   bits 4-5:    which set of values is written (modulo 3);
 //   bits 4-7:    all set: also through the files (Ini_Read, Ini_Write), which are slower.
 #include <QByteArrayList>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -67,13 +69,14 @@ QByteArray blanksTrimmed(QByteArrayView t)
     return t.sliced(b, e - b).toByteArray();
 }
 
-// Lines with their endings; a line ends after "\n".
+// Lines with their endings; a line ends after "\n", or after "\r" in a text without any "\n".
 QByteArrayList splitLines(QByteArrayView text)
 {
     QByteArrayList lines;
+    const char eol = !text.contains('\n') && text.contains('\r') ? '\r' : '\n';
     qsizetype pos = 0;
     while (pos < text.size()) {
-        qsizetype nl = text.indexOf('\n', pos);
+        qsizetype nl = text.indexOf(eol, pos);
         const qsizetype end = nl < 0 ? text.size() : nl + 1;
         lines << text.sliced(pos, end - pos).toByteArray();
         pos = end;
@@ -100,7 +103,7 @@ QByteArray ending(const QByteArray &line)
 bool isAddedLine(const QByteArray &line, const Values &values)
 {
     const QByteArray eol = ending(line);
-    if (eol != "\n" && eol != "\r\n")
+    if (eol != "\n" && eol != "\r\n" && eol != "\r")
         return false;
     const QByteArray t = withoutEnding(line);
     if (t == "[INIT_XY]" || t == "[INIT_MODE]")
@@ -157,12 +160,15 @@ void checkLinesKept(const QByteArray &before, const QByteArray &after, const Val
             fail("a line was lost", old[i]);
         const QByteArray &o = old[i];
         const QByteArray &n = now[j];
-        // The last line may have gained a line ending (LF, or CRLF as the file's first line has).
+        // The last line may have gained a line ending (LF, or CRLF as the file's first line has,
+        // or CR in a file of CR endings).
         QByteArray gained = n;
         if (i == old.size() - 1 && !o.endsWith('\n') && gained.endsWith('\n')) {
             gained.chop(1);
             if (gained.endsWith('\r') && !o.endsWith('\r'))
                 gained.chop(1);
+        } else if (i == old.size() - 1 && !o.endsWith('\r') && gained.endsWith('\r') && !o.contains('\n')) {
+            gained.chop(1);
         }
         if (n == o || gained == o) {
             ++i;
@@ -247,6 +253,8 @@ QByteArray shape(const uint8_t *data, size_t size)
     QByteArray content(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     if (data[0] & 0x04)
         content = "\xEF\xBB\xBF" + content.replace("\n", "\r\n");
+    if (data[0] & 0x08)
+        content.replace('\n', '\r');
     return content;
 }
 
@@ -264,6 +272,14 @@ void checkOverwrite(const QByteArray &after, const Values &values, const Values 
     };
     if (blankFree(values) && blankFree(other) && back != after)
         fail("other values and back did not restore the text");
+}
+
+// The text of a UTF-16 file behind its byte-order mark, as UTF-8.
+QByteArray fromUtf16(const QByteArray &bytes)
+{
+    QStringDecoder decode(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                          QStringDecoder::Flag::Stateless);
+    return QString(decode(QByteArrayView(bytes).sliced(2))).toUtf8();
 }
 
 // The file functions work on a real file; tmpfs keeps the writes cheap where there is one.
@@ -305,13 +321,27 @@ void checkFile(const QByteArray &before, uint8_t control)
     for (size_t i = 0; i < OwnKeys.size(); ++i)
         entries.push_back({QString::fromLatin1(OwnKeys[i].section), QString::fromLatin1(OwnKeys[i].key),
                            QString::fromLatin1(values[i])});
-    if (!Ini_Write(entries, file))
-        fail("the file could not be written");
+    const bool utf16 = before.startsWith("\xFF\xFE") || before.startsWith("\xFE\xFF");
+    const bool wrote = Ini_Write(entries, file);
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         fail("the written file cannot be read");
     const QByteArray written = f.readAll();
-    checkWrite(before, written, values);
+    if (!wrote) {
+        // Only a UTF-16 file whose bytes would not come back as they were is refused, and stays.
+        if (!utf16)
+            fail("the file could not be written");
+        if (written != before)
+            fail("a refused write changed the file");
+        return;
+    }
+    if (utf16) {
+        if (written.left(2) != before.left(2))
+            fail("the UTF-16 byte-order mark changed");
+        checkWrite(fromUtf16(before), fromUtf16(written), values);
+    } else {
+        checkWrite(before, written, values);
+    }
     for (size_t i = 0; i < OwnKeys.size(); ++i) {
         const QString v = Ini_Read(QString::fromLatin1(OwnKeys[i].section), QString::fromLatin1(OwnKeys[i].key), file);
         if (v != QString::fromLatin1(blanksTrimmed(values[i])))

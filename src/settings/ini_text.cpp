@@ -45,10 +45,18 @@ struct Line {
     qsizetype valueBegin = 0, valueEnd = 0;
 };
 
+// A text without any "\n" but with a "\r" has the old Macintosh line endings: its lines end
+// at "\r". Every other text's lines end at "\n" (a "\r" in the middle of such a line is part
+// of it, as it always was).
+bool endsLinesWithCr(const QByteArray &text)
+{
+    return !text.contains('\n') && text.contains('\r');
+}
+
 // Walks the text line by line; a line ends at "\n", and a "\r" before it belongs to the ending.
 class LineReader {
 public:
-    explicit LineReader(const QByteArray &text) : m_text(text)
+    explicit LineReader(const QByteArray &text) : m_text(text), m_eol(endsLinesWithCr(text) ? '\r' : '\n')
     {
         if (m_text.startsWith("\xEF\xBB\xBF"))
             m_pos = 3;
@@ -60,7 +68,7 @@ public:
             return false;
         line = Line{};
         line.begin = m_pos;
-        const qsizetype nl = m_text.indexOf('\n', m_pos);
+        const qsizetype nl = m_text.indexOf(m_eol, m_pos);
         line.end = nl < 0 ? m_text.size() : nl + 1;
         line.contentEnd = nl < 0 ? m_text.size() : nl;
         if (line.contentEnd > line.begin && m_text.at(line.contentEnd - 1) == '\r')
@@ -103,12 +111,15 @@ private:
     }
 
     const QByteArray &m_text;
+    const char m_eol;
     qsizetype m_pos = 0;
 };
 
 // New lines follow the ending the file already uses; a new file gets "\n".
 QByteArray lineEnding(const QByteArray &text)
 {
+    if (endsLinesWithCr(text))
+        return QByteArrayLiteral("\r");
     const qsizetype nl = text.indexOf('\n');
     return nl > 0 && text.at(nl - 1) == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
 }
@@ -162,10 +173,14 @@ void IniText::setValue(QByteArrayView section, QByteArrayView key, QByteArrayVie
     const bool afterBom = insertAt == 3 && m_bytes.startsWith("\xEF\xBB\xBF");
     if (insertAt > 0 && !afterBom) {
         const char before = m_bytes.at(insertAt - 1);
-        if (before == '\r')
+        if (eol == "\r") {
+            if (before != '\r')
+                add.prepend(eol);
+        } else if (before == '\r') {
             add.prepend('\n');
-        else if (before != '\n')
+        } else if (before != '\n') {
             add.prepend(eol);
+        }
     }
     m_bytes.insert(insertAt, add);
 }

@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <optional>
 
 #include "settings/ini_text.h"
@@ -45,6 +47,45 @@ ReadResult readFile(const QString &file, QByteArray &bytes)
     if (f.error() != QFileDevice::NoError || bytes.size() > MaxFileSize)
         return ReadResult::Unreadable;
     return ReadResult::Read;
+}
+
+// The file's text as the line editor sees it (UTF-8 or ASCII, perhaps behind a UTF-8 byte-order
+// mark), and how to turn an edited text back into the file's own bytes. A file written by a
+// Windows editor as "Unicode" is UTF-16 behind its byte-order mark: it is read as such, and
+// written back whole in UTF-16 with the same mark, so no file mixes two encodings.
+struct FileText {
+    QByteArray text;
+    std::optional<QStringConverter::Encoding> utf16; // the file's encoding when it is UTF-16
+    bool rewritable = true; // false when the bytes would not come back as they were
+
+    QByteArray bytesOf(const QByteArray &edited) const
+    {
+        if (!utf16)
+            return edited;
+        QStringEncoder encode(*utf16);
+        const QByteArray bom = *utf16 == QStringConverter::Utf16LE ? QByteArrayLiteral("\xFF\xFE")
+                                                                     : QByteArrayLiteral("\xFE\xFF");
+        return bom + QByteArray(encode(QString::fromUtf8(edited)));
+    }
+};
+
+FileText decodeFile(const QByteArray &bytes)
+{
+    FileText t;
+    if (bytes.startsWith("\xFF\xFE"))
+        t.utf16 = QStringConverter::Utf16LE;
+    else if (bytes.startsWith("\xFE\xFF"))
+        t.utf16 = QStringConverter::Utf16BE;
+    if (!t.utf16) {
+        t.text = bytes;
+        return t;
+    }
+    QStringDecoder decode(*t.utf16, QStringDecoder::Flag::Stateless);
+    const QString text = decode(QByteArrayView(bytes).sliced(2));
+    t.text = text.toUtf8();
+    // An odd byte or a lone surrogate would come back changed: such a file is read, not written.
+    t.rewritable = !decode.hasError() && t.bytesOf(t.text) == bytes;
+    return t;
 }
 
 // Once per file and process: the user learns that the settings are not kept, and an exit
@@ -90,7 +131,7 @@ QString Ini_Read(const QString &section, const QString &key, const QString &file
     QByteArray bytes;
     if (readFile(file, bytes) != ReadResult::Read)
         return absent;
-    const auto value = IniText(bytes).value(section.toUtf8(), key.toUtf8());
+    const auto value = IniText(decodeFile(bytes).text).value(section.toUtf8(), key.toUtf8());
     if (!value)
         return absent;
     return QString::fromUtf8(*value).left(ValueLength);
@@ -115,15 +156,26 @@ bool Ini_Write(const std::vector<IniEntry> &entries, const QString &file)
         reportWriteFailure(file, QStringLiteral("it cannot be read"));
         return false;
     }
-    IniText text(old);
+    const FileText decoded = decodeFile(old);
+    IniText text(decoded.text);
     for (const IniEntry &e : entries)
         text.setValue(e.section.toUtf8(), e.key.toUtf8(), e.value.toUtf8());
-    if (read == ReadResult::Read && text.bytes() == old)
+    if (read == ReadResult::Read && text.bytes() == decoded.text)
         return true;
+    if (!decoded.rewritable) {
+        reportWriteFailure(file, QStringLiteral("its UTF-16 text is not well formed"));
+        return false;
+    }
+    const QByteArray bytes = decoded.bytesOf(text.bytes());
+    if (bytes.size() > MaxFileSize) {
+        // The next start would refuse it and lose every value.
+        reportWriteFailure(file, QStringLiteral("it would grow beyond %1 bytes").arg(MaxFileSize));
+        return false;
+    }
 
     // QSaveFile writes a complete new file and only then puts it in place of the old one.
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.bytes()) != text.bytes().size() || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         reportWriteFailure(file, out.errorString());
         return false;
     }
