@@ -2,52 +2,27 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
+#include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <optional>
 
+#include <climits>
+#include <unistd.h>
+
+#include "settings/file_io.h"
 #include "settings/ini_text.h"
+#include "settings/native_path.h"
 
 namespace vantoro {
+
+using namespace settings_io;
 
 namespace {
 
 constexpr qsizetype ValueLength = 15;
-// A settings file holds four short lines; anything far larger is not ours to load into
-// memory, and is neither read nor rewritten.
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
-// How long an exit waits for another copy of the program that is writing the same file.
-// A write takes milliseconds, so a lock older than LockStaleMs was left by a copy that died
-// before it could write its process id into the lock file (one with a dead process id is
-// taken over at once).
-constexpr int LockWaitMs = 3000;
-constexpr int LockStaleMs = 2000;
-
-enum class ReadResult { Read, Absent, Unreadable };
-
-// The whole file, or why not: Absent when there is no file, Unreadable when there is one
-// that cannot be read or is not a plain file of a sensible size.
-ReadResult readFile(const QString &file, QByteArray &bytes)
-{
-    const QFileInfo info(file);
-    if (!info.exists() && !info.isSymLink())
-        return ReadResult::Absent;
-    if (!info.isFile() || info.size() > MaxFileSize)
-        return ReadResult::Unreadable;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return ReadResult::Unreadable;
-    bytes = f.readAll(); // the size was checked above; a file that grew since is refused below
-    if (f.error() != QFileDevice::NoError || bytes.size() > MaxFileSize)
-        return ReadResult::Unreadable;
-    return ReadResult::Read;
-}
 
 // The file's text as the line editor sees it (UTF-8 or ASCII, perhaps behind a UTF-8 byte-order
 // mark), and how to turn an edited text back into the file's own bytes. A file written by a
@@ -100,36 +75,126 @@ void reportWriteFailure(const QString &file, const QString &reason)
              qUtf8Printable(QDir::toNativeSeparators(file)), qUtf8Printable(reason));
 }
 
+void reportWrittenInPlace(const QString &file)
+{
+    static QSet<QString> reported;
+    if (reported.contains(file))
+        return;
+    reported.insert(file);
+    qWarning("vantoro: the folder of the settings file %s does not let a new file be made; the file was "
+             "overwritten in place instead of being replaced whole.",
+             qUtf8Printable(QDir::toNativeSeparators(file)));
+}
+
+// The file read in place of a per-user settings file that does not exist yet: the one beside
+// an installed program, which is read but never written.
+QHash<QString, QString> &readInstead()
+{
+    static QHash<QString, QString> files;
+    return files;
+}
+
+ReadResult readSettings(const QString &file, QByteArray &bytes)
+{
+    const ReadResult r = readFile(file, bytes);
+    if (r != ReadResult::Absent)
+        return r;
+    const auto other = readInstead().constFind(file);
+    return other == readInstead().cend() ? r : readFile(*other, bytes);
+}
+
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString directoryOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// The running executable as the file system names it. /proc/self/exe gives its bytes, also
+// for a directory name that is not UTF-8, where Qt's own answer is empty.
+QString executablePath()
+{
+    QByteArray buf(PATH_MAX, Qt::Uninitialized);
+    const ssize_t n = ::readlink("/proc/self/exe", buf.data(), size_t(buf.size()));
+    if (n > 0 && n < buf.size())
+        return pathFromNative(QByteArrayView(buf.constData(), n));
+    return QCoreApplication::applicationFilePath();
+}
+
 } // namespace
 
 QString App_Path()
 {
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return exe.absolutePath() + QLatin1Char('/') + exe.completeBaseName();
+    const QString exe = executablePath();
+    const QString name = fileNameOf(exe);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return directoryOf(exe) + QLatin1Char('/') + (dot < 0 ? name : name.left(dot));
 }
 
-QString settingsFilePathFor(const QString &appPath, const QString &userConfigDir)
+QString settingsFilePathFor(const QString &appPath, const QString &userConfigDir, bool installed)
 {
     const QString beside = appPath + QStringLiteral(".INI");
-    const QFileInfo info(beside);
-    if (info.exists() || info.isSymLink() || userConfigDir.isEmpty())
+    const QString perUser = userConfigDir.isEmpty()
+                                ? QString()
+                                : userConfigDir + QStringLiteral("/vantoro/") + fileNameOf(beside);
+    if (installed) {
+        // A file beside an installed program (left by an older version, or put there by an
+        // administrator) is still read until the user's own exists; the program directory
+        // belongs to the system and is never written.
+        if (!perUser.isEmpty() && exists(beside))
+            readInstead().insert(perUser, beside);
+        return perUser;
+    }
+    if (exists(beside) || perUser.isEmpty() || isWritableDirectory(directoryOf(beside)))
         return beside;
-    const QFileInfo dir(info.absolutePath());
-    if (dir.isDir() && dir.isWritable())
-        return beside;
-    return userConfigDir + QStringLiteral("/vantoro/") + info.fileName();
+    return perUser;
+}
+
+bool isInstalledProgram(const QString &appPath)
+{
+#ifdef VANTORO_INSTALLED_MARKER
+    // A file that only the installation puts there, relative to the executable's directory.
+    return exists(directoryOf(appPath) + QStringLiteral("/" VANTORO_INSTALLED_MARKER));
+#else
+    Q_UNUSED(appPath);
+    return false;
+#endif
+}
+
+QString userConfigDirectory()
+{
+    if (QStandardPaths::isTestModeEnabled())
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The XDG rule: a relative XDG_CONFIG_HOME is invalid and ignored. Taken as bytes, so a
+    // home directory that is not UTF-8 is found too.
+    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
+    if (xdg.startsWith('/'))
+        return pathFromNative(xdg);
+    const QByteArray home = qgetenv("HOME");
+    if (home.startsWith('/'))
+        return pathFromNative(home) + QStringLiteral("/.config");
+    const QString fallback = QDir::homePath();
+    return fallback.startsWith(QLatin1Char('/')) ? fallback + QStringLiteral("/.config") : QString();
 }
 
 QString settingsFilePath()
 {
-    return settingsFilePathFor(App_Path(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString app = App_Path();
+    const QString file = settingsFilePathFor(app, userConfigDirectory(), isInstalledProgram(app));
+    if (!file.isEmpty())
+        removeLeftoverTemporaries(file);
+    return file;
 }
 
 QString Ini_Read(const QString &section, const QString &key, const QString &file)
 {
     const QString absent = QStringLiteral("-");
     QByteArray bytes;
-    if (readFile(file, bytes) != ReadResult::Read)
+    if (readSettings(file, bytes) != ReadResult::Read)
         return absent;
     const auto value = IniText(decodeFile(bytes).text).value(section.toUtf8(), key.toUtf8());
     if (!value)
@@ -139,18 +204,15 @@ QString Ini_Read(const QString &section, const QString &key, const QString &file
 
 bool Ini_Write(const std::vector<IniEntry> &entries, const QString &file)
 {
-    const QFileInfo info(file);
-    QDir().mkpath(info.absolutePath());
-
-    // Two copies of the program exiting together must not mix their values: each reads,
-    // changes and replaces the file while holding the lock. A copy that cannot get the lock
-    // in time still replaces the file whole.
-    QLockFile lock(file + QStringLiteral(".lock"));
-    lock.setStaleLockTime(LockStaleMs);
-    lock.tryLock(LockWaitMs);
+    if (file.isEmpty()) {
+        reportWriteFailure(file, QStringLiteral("there is no place for it"));
+        return false;
+    }
+    makeDirectoryFor(file);
+    const SaveLock lock(file);
 
     QByteArray old;
-    const ReadResult read = readFile(file, old);
+    const ReadResult read = readSettings(file, old);
     if (read == ReadResult::Unreadable) {
         // Rewriting it would lose whatever else it holds.
         reportWriteFailure(file, QStringLiteral("it cannot be read"));
@@ -160,7 +222,7 @@ bool Ini_Write(const std::vector<IniEntry> &entries, const QString &file)
     IniText text(decoded.text);
     for (const IniEntry &e : entries)
         text.setValue(e.section.toUtf8(), e.key.toUtf8(), e.value.toUtf8());
-    if (read == ReadResult::Read && text.bytes() == decoded.text)
+    if (read == ReadResult::Read && text.bytes() == decoded.text && exists(file))
         return true;
     if (!decoded.rewritable) {
         reportWriteFailure(file, QStringLiteral("its UTF-16 text is not well formed"));
@@ -172,13 +234,13 @@ bool Ini_Write(const std::vector<IniEntry> &entries, const QString &file)
         reportWriteFailure(file, QStringLiteral("it would grow beyond %1 bytes").arg(MaxFileSize));
         return false;
     }
-
-    // QSaveFile writes a complete new file and only then puts it in place of the old one.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        reportWriteFailure(file, out.errorString());
+    const WriteResult written = replaceFile(file, bytes);
+    if (!written.ok) {
+        reportWriteFailure(file, written.error);
         return false;
     }
+    if (written.inPlace)
+        reportWrittenInPlace(file);
     return true;
 }
 
