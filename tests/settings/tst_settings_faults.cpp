@@ -2,6 +2,9 @@
 // killed while writing, and two copies of the program exiting at the same moment.
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -9,12 +12,17 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <dirent.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/app.h"
 #include "engine/calculator.h"
+#include "settings/file_io.h"
 #include "settings/ini_text.h"
+#include "settings/native_path.h"
 #include "settings/settings.h"
 
 using namespace vantoro;
@@ -107,6 +115,16 @@ private slots:
     void fullDiskLeavesOldFileAndReportsFailure();
     void killedWriterLeavesOldOrNewFileComplete();
     void twoCopiesExitingAtOnceLeaveOneCompleteVersion();
+    void writableFileInReadOnlyDirectoryIsOverwrittenInPlace();
+    void refusedWriteLeavesTheFile_data();
+    void refusedWriteLeavesTheFile();
+    void directoryNameThatIsNotUtf8();
+    void programInDirectoryThatIsNotUtf8();
+    void longNamesSaveEveryTime_data();
+    void longNamesSaveEveryTime();
+    void oddLockFileDoesNotHoldUpTheSave_data();
+    void oddLockFileDoesNotHoldUpTheSave();
+    void leftoversOfAKilledSaveRemovedAtStart();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -329,6 +347,252 @@ void TstSettingsFaults::twoCopiesExitingAtOnceLeaveOneCompleteVersion()
         const QByteArray now = readAll(path);
         QVERIFY2(now == versions[0] || now == versions[1], qPrintable(QStringLiteral("round %1").arg(round)));
     }
+}
+
+// The directory takes no new file, but the file itself may be written: it is overwritten in
+// place, every other line kept, and the user told so.
+void TstSettingsFaults::writableFileInReadOnlyDirectoryIsOverwrittenInPlace()
+{
+    m_readOnly = m_dir->filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(m_readOnly));
+    const QString path = m_readOnly + QStringLiteral("/VANTORO.INI");
+    const QByteArray old = "; the user's notes\n[INIT_XY]\nX=1530\nY=2595\n[OTHER]\nK=v\n";
+    QVERIFY(writeAll(path, old));
+    QVERIFY(chmod(QFile::encodeName(path).constData(), 0666) == 0);
+    QVERIFY(chmod(QFile::encodeName(m_readOnly).constData(), 0555) == 0);
+
+    const int code = runInChild([&] {
+        int inPlaceReports = 0;
+        static int *counter = nullptr;
+        counter = &inPlaceReports;
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &msg) {
+            if (msg.contains(QStringLiteral("overwritten in place")))
+                ++*counter;
+        });
+        if (!Ini_Write(exitEntries(QStringLiteral("9"), QStringLiteral("8"), QStringLiteral("2"), QStringLiteral("1")),
+                       path))
+            return 1;
+        return inPlaceReports == 1 ? 0 : 2;
+    }, As::Unprivileged);
+    QCOMPARE(code, 0);
+    QCOMPARE(readAll(path), QByteArray("; the user's notes\n[INIT_XY]\nX=9\nY=8\n[OTHER]\nK=v\n[INIT_MODE]\nHMS=2\nHIS=1\n"));
+    QCOMPARE(QDir(m_readOnly).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("VANTORO.INI")});
+}
+
+void TstSettingsFaults::refusedWriteLeavesTheFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("reason");
+    QByteArray lone = QByteArray("\xFF\xFE") + QByteArray("[\0X\0]\0\n\0", 8) + QByteArray("\x00\xDC", 2);
+    QTest::newRow("UTF-16 with an odd last byte") << QByteArray("\xFF\xFE[\0A\0]\0\n\0!", 11) << "UTF-16";
+    QTest::newRow("UTF-16 with a lone surrogate") << lone << "UTF-16";
+    // Four short keys more would take it over the limit, and the next start would read nothing.
+    QByteArray large = "[INIT_XY]\nX=1\n[NOTES]\n";
+    large += QByteArray(settings_io::MaxFileSize - large.size() - 12, 'n') + '\n';
+    QTest::newRow("just under the reader's size limit") << large << "would grow beyond";
+}
+
+void TstSettingsFaults::refusedWriteLeavesTheFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, reason);
+    const QString path = m_dir->filePath(QStringLiteral("VANTORO.INI"));
+    QVERIFY(writeAll(path, file));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot be written .*") + reason));
+    QVERIFY(!Ini_Write(exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"),
+                                   QStringLiteral("1")),
+                       path));
+    QCOMPARE(readAll(path), file);
+    if (file.startsWith('['))
+        QCOMPARE(Ini_Read(Xy, QStringLiteral("X"), path), QStringLiteral("1"));
+}
+
+// A name as the file system has it, not valid UTF-8 (Latin-1 "é"): the file lands there.
+void TstSettingsFaults::directoryNameThatIsNotUtf8()
+{
+    const QByteArray dir = QFile::encodeName(m_dir->path()) + "/caf\xE9";
+    QVERIFY(mkdir(dir.constData(), 0755) == 0);
+    const QString app = pathFromNative(dir + "/Calc");
+    QCOMPARE(nativePath(app), dir + "/Calc");
+    const QString path = settingsFilePathFor(app, m_dir->filePath(QStringLiteral("config")));
+    QCOMPARE(nativePath(path), dir + "/Calc.INI");
+    QVERIFY(Ini_Write(exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"),
+                                  QStringLiteral("0")),
+                      path));
+    struct stat st;
+    QVERIFY(stat((dir + "/Calc.INI").constData(), &st) == 0);
+    QCOMPARE(Ini_Read(Xy, QStringLiteral("Y"), path), QStringLiteral("2595"));
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("config"))));
+}
+
+// The running program's own path: a copy of the settings file tests, run from such a directory,
+// finds itself and keeps its file beside itself.
+void TstSettingsFaults::programInDirectoryThatIsNotUtf8()
+{
+    const QString original = QCoreApplication::applicationDirPath() + QStringLiteral("/tst_settings_file");
+    if (!QFileInfo::exists(original))
+        QSKIP("tst_settings_file is not built beside this test");
+    const QByteArray dir = QFile::encodeName(m_dir->path()) + "/\xC0\xFF-bin";
+    QVERIFY(mkdir(dir.constData(), 0755) == 0);
+    const QByteArray copy = dir + "/tst_settings_file";
+    {
+        // QFile cannot name the copy: its path is not UTF-8.
+        const QByteArray program = readAll(original);
+        const int fd = open(copy.constData(), O_WRONLY | O_CREAT | O_EXCL, 0755);
+        QVERIFY(fd >= 0);
+        QCOMPARE(write(fd, program.constData(), size_t(program.size())), ssize_t(program.size()));
+        close(fd);
+    }
+    const pid_t pid = fork();
+    QVERIFY(pid >= 0);
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        execl(copy.constData(), copy.constData(), "locationOfRunningProgram", static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    QCOMPARE(waitExit(pid), 0);
+}
+
+void TstSettingsFaults::longNamesSaveEveryTime_data()
+{
+    QTest::addColumn<int>("nameLength");  // of the executable, without ".INI"
+    QTest::addColumn<int>("pathLength");  // of the directory, 0 for the temporary one
+    for (int n : {246, 248, 250, 251})
+        QTest::newRow(qPrintable(QStringLiteral("name of %1").arg(n))) << n << 0;
+    QTest::newRow("path near PATH_MAX") << 7 << 4060;
+}
+
+void TstSettingsFaults::longNamesSaveEveryTime()
+{
+    QFETCH(int, nameLength);
+    QFETCH(int, pathLength);
+    QByteArray dir = QFile::encodeName(m_dir->path());
+    while (dir.size() < pathLength) {
+        dir += '/' + QByteArray(std::min<qsizetype>(200, pathLength - dir.size() - 1), 'd');
+        QVERIFY2(mkdir(dir.constData(), 0755) == 0, dir.right(40).constData());
+    }
+    const QString path = pathFromNative(dir + '/' + QByteArray(nameLength, 'v') + ".INI");
+    for (int round = 0; round < 3; ++round) {
+        const QString x = QString::number(1000 + round);
+        QVERIFY2(Ini_Write(exitEntries(x, x, QStringLiteral("1"), QStringLiteral("0")), path),
+                 qPrintable(QStringLiteral("save %1").arg(round + 1)));
+        QCOMPARE(Ini_Read(Xy, QStringLiteral("X"), path), x);
+    }
+    // Nothing but the file is left: no temporary, no lock.
+    DIR *d = opendir(dir.constData());
+    QVERIFY(d);
+    QByteArrayList names;
+    while (const dirent *e = readdir(d))
+        if (qstrcmp(e->d_name, ".") && qstrcmp(e->d_name, ".."))
+            names << e->d_name;
+    closedir(d);
+    QCOMPARE(names.size(), 1);
+}
+
+void TstSettingsFaults::oddLockFileDoesNotHoldUpTheSave_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a directory") << "directory";
+    QTest::newRow("garbage") << "garbage";
+    QTest::newRow("a dangling symbolic link") << "dangling";
+    QTest::newRow("a symbolic link to another file") << "link";
+    QTest::newRow("a live process's id") << "live";
+    QTest::newRow("held by a copy that does not let go") << "held";
+}
+
+// Whatever stands where the lock goes, the save goes ahead within a fraction of a second (the
+// time is printed; tests assert no times) and still replaces the file whole.
+void TstSettingsFaults::oddLockFileDoesNotHoldUpTheSave()
+{
+    QFETCH(QString, kind);
+    const QString path = m_dir->filePath(QStringLiteral("VANTORO.INI"));
+    const QString lock = path + QStringLiteral(".lock");
+    const QString other = m_dir->filePath(QStringLiteral("other.txt"));
+    QVERIFY(writeAll(path, paddedFile()));
+    QVERIFY(writeAll(other, "not ours\n"));
+    pid_t holder = -1;
+    if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir().mkpath(lock + QStringLiteral("/sub")));
+    } else if (kind == QLatin1String("garbage")) {
+        QVERIFY(writeAll(lock, QByteArray("\x01\x02 garbage\n\n\n", 13)));
+    } else if (kind == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("nowhere")), lock));
+    } else if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(other, lock));
+    } else if (kind == QLatin1String("live")) {
+        QVERIFY(writeAll(lock, QByteArray::number(getpid()) + "\ntst_settings_faults\n"
+                                   + QSysInfo::machineHostName().toUtf8() + "\n"));
+    } else {
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        holder = fork();
+        QVERIFY(holder >= 0);
+        if (holder == 0) {
+            const int fd = open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT, 0644);
+            if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(ready[1], "r", 1) != 1)
+                _exit(1);
+            pause();
+            _exit(0);
+        }
+        char b;
+        QCOMPARE(read(ready[0], &b, 1), ssize_t(1));
+        close(ready[0]);
+        close(ready[1]);
+    }
+
+    const auto entries = exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"),
+                                     QStringLiteral("1"));
+    QElapsedTimer timer;
+    timer.start();
+    const bool written = Ini_Write(entries, path);
+    qInfo("save with %s in place of the lock: %lld ms", qPrintable(kind), timer.elapsed());
+    if (holder > 0) {
+        kill(holder, SIGKILL);
+        waitExit(holder);
+    }
+    QVERIFY(written);
+    QCOMPARE(readAll(path), afterWriting(paddedFile(), entries));
+    QCOMPARE(readAll(other), QByteArray("not ours\n"));
+}
+
+void TstSettingsFaults::leftoversOfAKilledSaveRemovedAtStart()
+{
+    // Beside this test program, whose start is the call of settingsFilePath().
+    const QString file = settingsFilePath();
+    QVERIFY(!file.isEmpty());
+    const QString dir = QFileInfo(file).absolutePath();
+    const QString name = QFileInfo(file).fileName();
+    struct Entry {
+        QString name;
+        bool old, directory, removed;
+    };
+    const Entry entries[] = {
+        {name + QStringLiteral(".Ab3dE9"), true, false, true},    // left by a killed save
+        {name + QStringLiteral(".Zz9yX8"), false, false, false},  // a save running now
+        {name + QStringLiteral(".notes"), true, false, false},    // not the pattern
+        {name + QStringLiteral(".abcdefg"), true, false, false},  // one character more
+        {name + QStringLiteral(".Qw8eR7"), true, true, false},    // a directory
+        {QStringLiteral("Other.INI.Ab3dE9"), true, false, false}, // another program's
+    };
+    const auto cleanUp = [&] {
+        for (const Entry &e : entries)
+            e.directory ? QDir(dir + '/' + e.name).removeRecursively() : QFile::remove(dir + '/' + e.name);
+    };
+    cleanUp();
+    for (const Entry &e : entries) {
+        const QString p = dir + '/' + e.name;
+        QVERIFY(e.directory ? QDir().mkpath(p) : writeAll(p, "[INIT_XY]\nX="));
+        if (e.old) {
+            const timespec times[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+            QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(p).constData(), times, 0) == 0);
+        }
+    }
+    QCOMPARE(settingsFilePath(), file);
+    for (const Entry &e : entries)
+        QVERIFY2(QFileInfo::exists(dir + '/' + e.name) != e.removed, qPrintable(e.name));
+    cleanUp();
 }
 
 QTEST_GUILESS_MAIN(TstSettingsFaults)

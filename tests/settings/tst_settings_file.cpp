@@ -3,17 +3,32 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "engine/basic.h"
 #include "settings/ini_text.h"
+#include "settings/native_path.h"
 #include "settings/settings.h"
+
+#include <unistd.h>
 #include "support/files.h"
 
 using namespace vantoro;
 using vantoro::test::readAll;
 using vantoro::test::writeAll;
+
+namespace {
+
+// The text in UTF-16 behind its byte-order mark, as a Windows editor saves "Unicode".
+QByteArray utf16(const char *text, bool bigEndian = false)
+{
+    QStringEncoder encode(bigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE);
+    return QByteArray(bigEndian ? "\xFE\xFF" : "\xFF\xFE") + QByteArray(encode(QString::fromUtf8(text)));
+}
+
+} // namespace
 
 class TstSettingsFile : public QObject {
     Q_OBJECT
@@ -75,6 +90,15 @@ void TstSettingsFile::readsValue_data()
     QTest::newRow("huge line before")
         << (QByteArray("[INIT_XY]\nJUNK=") + QByteArray(4 << 20, 'a') + "\nX=8\n") << "INIT_XY" << "X" << "8" << 8.0;
     QTest::newRow("lone CR at the end") << QByteArray("[INIT_XY]\nX=8\r") << "INIT_XY" << "X" << "8" << 8.0;
+    QTest::newRow("CR line endings") << QByteArray("[INIT_XY]\rX=1530\rY=2595\r") << "INIT_XY" << "Y" << "2595" << 2595.0;
+    QTest::newRow("CR line endings behind a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF[INIT_MODE]\rHMS=2") << "INIT_MODE" << "HMS" << "2" << 2.0;
+    QTest::newRow("CR inside a line of an LF file stays in it")
+        << QByteArray("[INIT_XY]\nX=8\rY=9\n") << "INIT_XY" << "Y" << "-" << 0.0;
+    QTest::newRow("UTF-16LE") << utf16("[INIT_XY]\r\nX=1530\r\nY=2595\r\n") << "INIT_XY" << "Y" << "2595" << 2595.0;
+    QTest::newRow("UTF-16BE") << utf16("[INIT_MODE]\nHMS=2\n", true) << "INIT_MODE" << "HMS" << "2" << 2.0;
+    QTest::newRow("UTF-16 with an odd last byte")
+        << (utf16("[INIT_MODE]\nHMS=1\n") + 'x') << "INIT_MODE" << "HMS" << "1" << 1.0;
 }
 
 void TstSettingsFile::readsValue()
@@ -155,6 +179,19 @@ void TstSettingsFile::writeKeepsOtherLines_data()
     QTest::newRow("NUL bytes kept")
         << QByteArrayLiteral("\0junk\0\n[INIT_XY]\nX=1\n") << "INIT_XY" << "X" << "2"
         << QByteArrayLiteral("\0junk\0\n[INIT_XY]\nX=2\n");
+    QTest::newRow("CR endings kept and used for new lines")
+        << QByteArray("[INIT_XY]\rX=1\r") << "INIT_MODE" << "HMS" << "2"
+        << QByteArray("[INIT_XY]\rX=1\r[INIT_MODE]\rHMS=2\r");
+    QTest::newRow("CR endings, value replaced") << QByteArray("[INIT_XY]\rX=1\rY=2\r") << "INIT_XY" << "X" << "5"
+                                                << QByteArray("[INIT_XY]\rX=5\rY=2\r");
+    QTest::newRow("CR endings, no final one, key added")
+        << QByteArray("[INIT_XY]\rX=1") << "INIT_XY" << "Y" << "2" << QByteArray("[INIT_XY]\rX=1\rY=2\r");
+    QTest::newRow("UTF-16LE written back in UTF-16LE")
+        << utf16("; mine\r\n[INIT_XY]\r\nX=1\r\n") << "INIT_XY" << "X" << "-120"
+        << utf16("; mine\r\n[INIT_XY]\r\nX=-120\r\n");
+    QTest::newRow("UTF-16BE, section added in UTF-16BE")
+        << utf16("[INIT_XY]\nX=1\n", true) << "INIT_MODE" << "HIS" << "1"
+        << utf16("[INIT_XY]\nX=1\n[INIT_MODE]\nHIS=1\n", true);
 }
 
 void TstSettingsFile::writeKeepsOtherLines()
@@ -249,7 +286,14 @@ void TstSettingsFile::locationFallsBackToUserConfig()
 
 void TstSettingsFile::locationOfRunningProgram()
 {
-    QCOMPARE(App_Path(), QCoreApplication::applicationDirPath() + QStringLiteral("/tst_settings_file"));
+    // The path as the file system has it, whatever its bytes (a copy of this program is run
+    // from a directory whose name is not UTF-8 by the fault tests).
+    QByteArray exe(4096, '\0');
+    const ssize_t n = readlink("/proc/self/exe", exe.data(), size_t(exe.size()));
+    QVERIFY(n > 0);
+    exe.truncate(n);
+    QCOMPARE(nativePath(App_Path()), exe);
+    QVERIFY(App_Path().endsWith(QStringLiteral("/tst_settings_file")));
     // The build directory can be written, so the file belongs beside the test program.
     QCOMPARE(settingsFilePath(), App_Path() + QStringLiteral(".INI"));
 }
