@@ -1,5 +1,6 @@
 #include "engine/basic.h"
 #include "entry/entry.h"
+#include "panel/keys.h"
 
 namespace vantoro {
 
@@ -109,7 +110,7 @@ bool dropExponentEntry(CalcState &st)
 void key_down(Calculator &c, int index)
 {
     auto &st = c.st;
-    c.ui.Tenkey[index].picture = Picture::Key_On;
+    drawPressed(c, digitKey(index));
     const bool dropped = dropExponentEntry(st);
     if (!dropped && index == 0 && st.DigitCount == 0 && st.KanmaState == 0)
         return;
@@ -129,8 +130,7 @@ void key_down(Calculator &c, int index)
 void Kanma_Down(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Kanma_Key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Kanma;
+    pressKey(c, KeyId::Point);
     dropExponentEntry(st);
     QString &e = st.Entry[st.EntryIdx];
     if (st.DigitCount == 0)
