@@ -12,11 +12,11 @@ namespace {
 // Message boxes become output lines, in the order they are shown.
 class ScriptServices : public Services {
 public:
-    explicit ScriptServices(QString &out) : out_(out) {}
-    void messageBox(const QString &text) override { out_ += QStringLiteral("!\t") + text + QLatin1Char('\n'); }
+    explicit ScriptServices(ScriptOutput &out) : out_(out) {}
+    void messageBox(const QString &text) override { out_.out(QStringLiteral("!\t") + text + QLatin1Char('\n')); }
 
 private:
-    QString &out_;
+    ScriptOutput &out_;
 };
 
 QString displayLine(const MainWindowElements &ui)
@@ -25,7 +25,108 @@ QString displayLine(const MainWindowElements &ui)
            + QLatin1Char('\t') + ui.MODE.caption + QLatin1Char('\n');
 }
 
+QString modeName(int mode)
+{
+    switch (mode) {
+    case ModeNo::Auto: return QStringLiteral("H:M:S-Auto");
+    case ModeNo::Seconds: return QStringLiteral("seconds");
+    case ModeNo::Unit: return QStringLiteral("H:M:S-Unit");
+    default: return QString::number(mode);
+    }
+}
+
+class CollectOutput : public ScriptOutput {
+public:
+    void out(const QString &line) override { result.out += line; }
+    void err(const QString &line) override { result.err += line; }
+    ScriptResult result;
+};
+
 } // namespace
+
+struct KeyScriptRun::State {
+    State(const ScriptOptions &o, ScriptOutput &out) : options(o), output(out), services(out), c(services)
+    {
+        startCalculator(c, options.mode);
+    }
+
+    // One key; false when the run ends here.
+    bool key(QChar ch)
+    {
+        const KeyRow *row = keyForScript(ch);
+        if (!row) {
+            const QString what = ch == QChar::ReplacementCharacter
+                                     ? QStringLiteral("text that is not UTF-8")
+                                     : QStringLiteral("no key for '%1'").arg(escapedForMessage(QStringView(&ch, 1)));
+            output.err(QStringLiteral("vantoro-calc: %1 at position %2\n").arg(what).arg(position));
+            status = ScriptStatus::Usage;
+            return false;
+        }
+        const int code = row->keyboard[0];
+        if (row->keyboardNeedsEnabled && !row->region.of(c.ui).enabled) {
+            // The window ignores a key whose button is greyed out; so does the script, but
+            // the user learns that the result is not what the script says.
+            const QString where = QStringLiteral("vantoro-calc: '%1' at position %2").arg(ch).arg(position);
+            const QString why = QStringLiteral("the key is unavailable at that point in %1 mode").arg(modeName(c.st.Mode));
+            if (options.strict) {
+                output.err(where + QStringLiteral(": ") + why + QLatin1Char('\n'));
+                status = ScriptStatus::Unavailable;
+                return false;
+            }
+            output.err(where + QStringLiteral(" ignored: ") + why + QLatin1Char('\n'));
+        }
+        Form_keydown(c, code);
+        Form_KeyUp(c, code);
+        if (options.trace)
+            output.out(ch + QLatin1Char('\t') + displayLine(c.ui));
+        return true;
+    }
+
+    ScriptOptions options;
+    ScriptOutput &output;
+    ScriptServices services;
+    Calculator c;
+    qint64 position = 0; // of the character last read, counted from 1 over the whole script
+    bool pendingHighSurrogate = false;
+    int status = ScriptStatus::Ok;
+};
+
+KeyScriptRun::KeyScriptRun(const ScriptOptions &options, ScriptOutput &output)
+    : d(std::make_unique<State>(options, output))
+{
+}
+
+KeyScriptRun::~KeyScriptRun() = default;
+
+bool KeyScriptRun::feed(QStringView keys)
+{
+    if (d->status != ScriptStatus::Ok)
+        return false;
+    for (QChar ch : keys) {
+        // A character outside the BMP counts once; it has no key either way.
+        if (!(ch.isLowSurrogate() && d->pendingHighSurrogate))
+            ++d->position;
+        d->pendingHighSurrogate = ch.isHighSurrogate();
+        if (ch.isSpace())
+            continue;
+        if (!d->key(ch))
+            return false;
+    }
+    return true;
+}
+
+int KeyScriptRun::finish()
+{
+    if (d->status != ScriptStatus::Ok)
+        return d->status;
+    if (!d->options.trace)
+        d->output.out(displayLine(d->c.ui));
+    if (d->options.history) {
+        for (const QString &line : d->c.history.His_List)
+            d->output.out(QStringLiteral("#\t") + line + QLatin1Char('\n'));
+    }
+    return d->status;
+}
 
 std::optional<int> scriptKeyCode(QChar ch)
 {
@@ -36,38 +137,29 @@ std::optional<int> scriptKeyCode(QChar ch)
 
 ScriptResult runKeyScript(const QString &keys, const ScriptOptions &options)
 {
-    ScriptResult result;
-    // Check the whole script first: a bad character leaves standard output empty.
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const QChar ch = keys.at(i);
-        if (ch.isSpace())
-            continue;
-        if (!scriptKeyCode(ch)) {
-            result.exitCode = 2;
-            result.err = QStringLiteral("vantoro-calc: no key for '%1' at position %2\n").arg(ch).arg(i + 1);
-            return result;
-        }
+    CollectOutput output;
+    int status;
+    {
+        KeyScriptRun run(options, output);
+        run.feed(keys);
+        status = run.finish();
     }
+    output.result.exitCode = status;
+    return output.result;
+}
 
-    ScriptServices services(result.out);
-    Calculator c(services);
-    startCalculator(c, options.mode);
-    for (QChar ch : keys) {
-        if (ch.isSpace())
-            continue;
-        const int code = *scriptKeyCode(ch);
-        Form_keydown(c, code);
-        Form_KeyUp(c, code);
-        if (options.trace)
-            result.out += ch + QLatin1Char('\t') + displayLine(c.ui);
+QString escapedForMessage(QStringView text)
+{
+    QString shown;
+    for (QChar ch : text) {
+        if (ch.isPrint() && !ch.isSurrogate())
+            shown += ch;
+        else if (ch.unicode() < 0x100)
+            shown += QStringLiteral("\\x") + QString::number(ch.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            shown += QStringLiteral("\\u") + QString::number(ch.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     }
-    if (!options.trace)
-        result.out += displayLine(c.ui);
-    if (options.history) {
-        for (const QString &line : c.history.His_List)
-            result.out += QStringLiteral("#\t") + line + QLatin1Char('\n');
-    }
-    return result;
+    return shown;
 }
 
 } // namespace vantoro
