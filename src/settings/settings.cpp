@@ -100,7 +100,14 @@ ReadResult readSettings(const QString &file, QByteArray &bytes)
     if (r != ReadResult::Absent)
         return r;
     const auto other = readInstead().constFind(file);
-    return other == readInstead().cend() ? r : readFile(*other, bytes);
+    if (other == readInstead().cend())
+        return r;
+    // Something beside the program that cannot be read does not keep the user's file from
+    // being written.
+    if (readFile(*other, bytes) == ReadResult::Read)
+        return ReadResult::Read;
+    bytes.clear();
+    return ReadResult::Absent;
 }
 
 QString fileNameOf(const QString &path)

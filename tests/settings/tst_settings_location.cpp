@@ -52,6 +52,8 @@ void TstSettingsLocation::settingsPlace_data()
     QTest::newRow("installed, file beside it read, not written")
         << true << false << "config" << QByteArray("; an administrator's\n[INIT_MODE]\nHMS=1\n")
         << "config/vantoro/vantoro.INI" << "1";
+    QTest::newRow("installed, a directory beside it") << true << false << "config" << QByteArray("directory")
+                                                      << "config/vantoro/vantoro.INI" << "-";
     QTest::newRow("installed, run as root") << true << true << "-" << QByteArray()
                                             << "home/.config/vantoro/vantoro.INI" << "-";
 }
@@ -78,7 +80,10 @@ void TstSettingsLocation::settingsPlace()
     }
     const QString program = binDir + QStringLiteral("/vantoro");
     QVERIFY(QFile::copy(QStringLiteral(SETTINGS_PROBE), program));
-    if (!besideFile.isEmpty())
+    const bool besideDirectory = besideFile == "directory";
+    if (besideDirectory)
+        QVERIFY(QDir().mkpath(program + QStringLiteral(".INI")));
+    else if (!besideFile.isEmpty())
         writeAll(program + QStringLiteral(".INI"), besideFile);
     QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("home"))));
 
@@ -109,7 +114,7 @@ void TstSettingsLocation::settingsPlace()
             wanted << QStringLiteral("vantoro.INI");
         left.sort();
         QCOMPARE(left, wanted);
-        if (!besideFile.isEmpty()) {
+        if (!besideFile.isEmpty() && !besideDirectory) {
             QCOMPARE(readAll(program + QStringLiteral(".INI")), besideFile);
             // Its other lines carried over to the user's own file.
             QVERIFY(readAll(tmp.filePath(expected)).startsWith("; an administrator's\n"));
