@@ -210,7 +210,7 @@ int main(int argc, char *argv[])
         message(escapedForMessage(parser.errorText()) + QStringLiteral(" (vantoro-calc --help lists the options)"));
         return ScriptStatus::Usage;
     }
-    if (parser.isSet(helpOption))
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")))
         parser.showHelp(ScriptStatus::Ok);
     if (parser.isSet(versionOption))
         parser.showVersion();

@@ -102,6 +102,9 @@ void TstCli::badCharacter()
 
 void TstCli::help()
 {
+    const Result all = calc({"--help-all"});
+    QCOMPARE(all.code, 0);
+    QVERIFY(all.out.contains(QStringLiteral("--strict")));
     const Result r = calc({"--help"});
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains(QStringLiteral("--mode")));
