@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "panel/layout.h"
+#include "qt/accessibility.h"
 #include "qt/artwork.h"
 #include "qt/fonts.h"
 
@@ -41,6 +42,7 @@ HistoryWindow::HistoryWindow(QWidget *owner)
       m_list(new QListWidget(this))
 {
     setObjectName(QStringLiteral("History"));
+    setAccessibleRole(this, QAccessible::Window); // before the name, whose event fixes the interface
     setAccessibleName(QStringLiteral("History List"));
     setWindowTitle(QStringLiteral("History List"));
     setWindowIcon(historyIcon());
@@ -49,7 +51,8 @@ HistoryWindow::HistoryWindow(QWidget *owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     m_list->setObjectName(QStringLiteral("His_List"));
-    m_list->setAccessibleName(QStringLiteral("History lines"));
+    setAccessibleRole(m_list, QAccessible::List); // its lines in words, separators as separators
+    m_list->setAccessibleName(tr("History lines"));
     m_list->setGeometry(toPixels(ListRect));
     m_list->setFont(historyListFont());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
