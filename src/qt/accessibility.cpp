@@ -354,75 +354,27 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 
 } // namespace
 
-QString keyName(KeyButton key, int index, const MainWindowElements &ui)
+QString keyName(KeyId key, const MainWindowElements &ui)
 {
     switch (key) {
-    case KeyButton::Digit: {
-        static const char *const digits[] = {QT_TRANSLATE_NOOP("Speech", "Zero"), QT_TRANSLATE_NOOP("Speech", "One"),
-                                             QT_TRANSLATE_NOOP("Speech", "Two"),  QT_TRANSLATE_NOOP("Speech", "Three"),
-                                             QT_TRANSLATE_NOOP("Speech", "Four"), QT_TRANSLATE_NOOP("Speech", "Five"),
-                                             QT_TRANSLATE_NOOP("Speech", "Six"),  QT_TRANSLATE_NOOP("Speech", "Seven"),
-                                             QT_TRANSLATE_NOOP("Speech", "Eight"), QT_TRANSLATE_NOOP("Speech", "Nine")};
-        return Speech::tr(digits[index % 10]);
-    }
-    case KeyButton::Enzan: {
-        static const char *const operators[] = {"", QT_TRANSLATE_NOOP("Speech", "Plus"),
-                                                QT_TRANSLATE_NOOP("Speech", "Minus"),
-                                                QT_TRANSLATE_NOOP("Speech", "Times"),
-                                                QT_TRANSLATE_NOOP("Speech", "Divided by")};
-        return Speech::tr(operators[index % 5]);
-    }
-    case KeyButton::Eq: return Speech::tr("Equals");
-    case KeyButton::Ac: return Speech::tr("All clear");
-    case KeyButton::Ce: return Speech::tr("Clear entry");
-    case KeyButton::Kanma: return Speech::tr("Decimal point");
-    case KeyButton::Per: return Speech::tr("Percent");
-    case KeyButton::Root: return Speech::tr("Square root");
-    case KeyButton::H:
-        return index == 0 ? Speech::tr("Hours") : index == 1 ? Speech::tr("Minutes") : Speech::tr("Seconds");
-    case KeyButton::Hms:
+    // The two mode keys name what they would do now.
+    case KeyId::Convert:
         return ui.hms.caption.startsWith(QLatin1Char('S')) ? Speech::tr("Convert seconds to H:M:S")
                                                            : Speech::tr("Convert H:M:S to seconds");
-    case KeyButton::Unit:
+    case KeyId::AutoUnit:
         if (ui.Unit_input.caption.startsWith(QLatin1String("Auto")))
             return Speech::tr("Switch to unit input");
         if (ui.Unit_input.caption.startsWith(QLatin1String("Unit")))
             return Speech::tr("Switch to automatic input");
-        return Speech::tr("Input mode switch");
+        break;
+    default: break;
     }
-    return {};
+    return QCoreApplication::translate("Key", keyRow(key).spokenName);
 }
 
-QStringList keyboardKeyNames(KeyButton key, int index)
+QString keyboardKeyName(KeyId key)
 {
-    switch (key) {
-    case KeyButton::Digit: return {QStringLiteral("Keypad %1").arg(index)};
-    case KeyButton::Enzan: {
-        static const char *const keys[] = {"", "Keypad +", "Keypad -", "Keypad *", "Keypad /"};
-        return {QLatin1String(keys[index % 5])};
-    }
-    case KeyButton::Eq: return {QStringLiteral("Enter"), QStringLiteral("End")};
-    case KeyButton::Ac: return {QStringLiteral("Home")};
-    case KeyButton::Ce: return {QStringLiteral("Delete")};
-    case KeyButton::Kanma: return {QStringLiteral("Keypad .")};
-    case KeyButton::Per: return {QStringLiteral("P")};
-    case KeyButton::Root: return {QStringLiteral("R")};
-    case KeyButton::H: return {QString(QLatin1Char("HMS"[index % 3]))};
-    case KeyButton::Hms: return {QStringLiteral("Space")};
-    case KeyButton::Unit: return {QStringLiteral("U")};
-    }
-    return {};
-}
-
-QStringList functionKeyNames(const QString &element)
-{
-    static const struct {
-        const char *element, *key;
-    } keys[] = {{"OFF", "F"}, {"CLIP_COPY", "C"}, {"His", "L"}, {"NowTime", "T"}, {"About", "A"}};
-    for (const auto &k : keys)
-        if (element == QLatin1String(k.element))
-            return {QLatin1String(k.key)};
-    return {};
+    return QCoreApplication::translate("Key", keyRow(key).keyboardName);
 }
 
 QString elementName(const QString &name, const MainWindowElements &ui)
@@ -453,16 +405,8 @@ QString elementName(const QString &name, const MainWindowElements &ui)
     }
     if (name == QLatin1String("EnterCapt"))
         return Speech::tr("Calculator keyboard");
-    if (name == QLatin1String("OFF"))
-        return Speech::tr("Quit");
-    if (name == QLatin1String("CLIP_COPY"))
-        return Speech::tr("Copy value to clipboard");
-    if (name == QLatin1String("His"))
-        return Speech::tr("History list");
-    if (name == QLatin1String("NowTime"))
-        return Speech::tr("Clock");
-    if (name == QLatin1String("About"))
-        return Speech::tr("About Vantoro");
+    if (const KeyRow *key = keyForElement(name))
+        return keyName(key->id, ui); // the function row
     return {};
 }
 
@@ -490,12 +434,12 @@ QString exactValue(const MainWindowElements &ui)
     return sign + ui.Disp.caption.trimmed();
 }
 
-QString unavailableText(KeyButton key, const CalcState &st)
+QString unavailableText(KeyId key, const CalcState &st)
 {
-    if (st.EntryIdx == 2 && st.Mode == ModeNo::Unit
-        && (key == KeyButton::Enzan || key == KeyButton::Eq || key == KeyButton::Hms))
+    const bool operatorKey = key >= KeyId::Add && key <= KeyId::Divide;
+    if (st.EntryIdx == 2 && st.Mode == ModeNo::Unit && (operatorKey || key == KeyId::Equals || key == KeyId::Convert))
         return Speech::tr("unavailable until the number gets its unit");
-    if (key == KeyButton::Unit && st.DigitCount > 0 && st.Mode != ModeNo::Seconds)
+    if (key == KeyId::AutoUnit && st.DigitCount > 0 && st.Mode != ModeNo::Seconds)
         return Speech::tr("unavailable while a number is being keyed");
     return Speech::tr("unavailable in this mode");
 }

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "engine/state.h"
-#include "panel/panel.h"
+#include "panel/keys.h"
 #include "window/elements.h"
 
 class QWidget;
@@ -16,10 +16,9 @@ namespace vantoro {
 
 // "Seven", "Plus", "Square root", "Convert H:M:S to seconds", ...; the mode keys follow
 // their current captions.
-QString keyName(KeyButton key, int index, const MainWindowElements &ui);
-// The keyboard keys that act as a calculator key or a function button does.
-QStringList keyboardKeyNames(KeyButton key, int index);
-QStringList functionKeyNames(const QString &element);
+QString keyName(KeyId key, const MainWindowElements &ui);
+// The keyboard key that does what a key or function button does, "Keypad 7", "Delete".
+QString keyboardKeyName(KeyId key);
 // The function row, title and display labels by element name; empty for anything else.
 QString elementName(const QString &name, const MainWindowElements &ui);
 // The display in words: "minus 1 hour 30 minutes 0 seconds, plus".
@@ -27,7 +26,7 @@ QString spokenValue(const MainWindowElements &ui);
 // The display as it reads: sign and value, "-1°30’00.00”", "12.".
 QString exactValue(const MainWindowElements &ui);
 // Why an unavailable key is unavailable: the mode, or the entry in progress.
-QString unavailableText(KeyButton key, const CalcState &st);
+QString unavailableText(KeyId key, const CalcState &st);
 // A history line in words: "plus 2 seconds"; empty for a separator line.
 QString spokenHistoryLine(const QString &line);
 bool isHistorySeparator(const QString &line);

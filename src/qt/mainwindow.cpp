@@ -98,23 +98,13 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         button->setAutoDefault(false);
         if (def.opaque)
             setColour(button, QPalette::Button, def.designBack);
-        void (*action)(Calculator &) = nullptr;
-        if (def.name == QLatin1String("Iconize"))
-            action = Iconize_Click;
-        else if (def.name == QLatin1String("OFF"))
-            action = OFF_Click;
-        else if (def.name == QLatin1String("CLIP_COPY"))
-            action = CLIP_COPY_Click;
-        else if (def.name == QLatin1String("His"))
-            action = His_Click;
-        else if (def.name == QLatin1String("About"))
-            action = About_Click;
-        else if (nowTime)
-            action = Nowtime_click;
+        void (*action)(Calculator &) = def.name == QLatin1String("Iconize") ? Iconize_Click : nullptr;
+        if (const KeyRow *key = keyForElement(def.name)) {
+            action = key->action;
+            setKeyBindings(button, {keyboardKeyName(key->id)});
+        }
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
-        if (const QStringList keys = functionKeyNames(def.name); !keys.isEmpty())
-            setKeyBindings(button, keys);
         w = button;
         break;
     }
@@ -154,14 +144,14 @@ void VantoroWindow::buildKey(const KeyDef &key)
     const KeyDef *k = &key;
     for (size_t i = m_bound.size() - 3; i < m_bound.size(); ++i)
         m_bound[i].key = k;
-    setKeyBindings(region, keyboardKeyNames(k->key, k->index));
+    setKeyBindings(region, {keyboardKeyName(k->id)});
     const auto down = [this, k] {
         act([this, k] {
-            if (keyButton(c, k->key, k->index).enabled)
-                keyMouseDown(c, k->key, k->index);
+            if (keyButton(c, k->id).enabled)
+                keyMouseDown(c, k->id);
         });
     };
-    const auto up = [this, k] { act([this, k] { keyMouseUp(c, k->key); }); };
+    const auto up = [this, k] { act([this, k] { keyMouseUp(c, k->id); }); };
     connect(region, &KeyRegion::mousePressed, this, down);
     connect(region, &KeyRegion::mouseReleased, this, up);
     // A click that is no mouse press, as an assistive technology's press action gives.
@@ -273,13 +263,12 @@ void VantoroWindow::syncAccessibleNames(bool first)
         if (b.key) {
             if (b.def->kind != ElementKind::KeyRegion)
                 continue; // faces and legends are out of the tree: the region is the key
-            const QString why = b.widget->isEnabled() ? QString() : unavailableText(b.key->key, c.st);
+            const QString why = b.widget->isEnabled() ? QString() : unavailableText(b.key->id, c.st);
             if (b.widget->accessibleDescription() != why)
                 b.widget->setAccessibleDescription(why);
-            const bool modeKey = b.key->key == KeyButton::Hms || b.key->key == KeyButton::Unit;
-            if (!first && !(modeKeys && modeKey))
+            if (!first && !(modeKeys && b.key->wide))
                 continue;
-            name = keyName(b.key->key, b.key->index, ui);
+            name = keyName(b.key->id, ui);
         } else {
             const QString &n = b.def->name;
             const bool displayText = n == QLatin1String("Disp") || n == QLatin1String("MODE")
