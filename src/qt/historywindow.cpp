@@ -33,13 +33,31 @@ qsizetype keptTail(const QStringList &shown, const QStringList &lines)
     return 0;
 }
 
+// The list box. A list view tells assistive technology that its current line has the focus
+// whenever the line changes, even in a hidden window; a reader would leave the calculator
+// for the history each time a line is added. Only a list that has the focus says so.
+class HistoryList : public QListWidget
+{
+public:
+    explicit HistoryList(QWidget *parent) : QListWidget(parent) {}
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
+    {
+        if (hasFocus())
+            QListWidget::currentChanged(current, previous);
+        else
+            QAbstractItemView::currentChanged(current, previous);
+    }
+};
+
 } // namespace
 
 HistoryWindow::HistoryWindow(QWidget *owner)
     // A fixed frame with a close button only.
     : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                          | Qt::WindowCloseButtonHint),
-      m_list(new QListWidget(this))
+      m_list(new HistoryList(this))
 {
     setObjectName(QStringLiteral("History"));
     setAccessibleRole(this, QAccessible::Window); // before the name, whose event fixes the interface

@@ -285,12 +285,14 @@ void VantoroWindow::syncAccessibleNames(bool first)
             b.widget->setAccessibleName(name); // also tells an active screen reader
     }
     if (display) {
-        // The focus panel keeps the focus while the user calculates; a reader speaks the
-        // change of its description, and finds the exact display in its text.
-        const QString spoken = spokenValue(ui);
-        if (m_enterCapt->accessibleDescription() != spoken)
-            m_enterCapt->setAccessibleDescription(spoken);
-        setAccessibleText(m_enterCapt, exactValue(ui));
+        // The focus panel keeps the focus while the user calculates. Its text is the display
+        // in words: a reader speaks the text it is told was inserted into the focused object
+        // (the toolkit's name and description change events carry no text). The exact
+        // display is its description, as it is the text of Disp.
+        setAccessibleText(m_enterCapt, spokenValue(ui));
+        const QString exact = exactValue(ui);
+        if (m_enterCapt->accessibleDescription() != exact)
+            m_enterCapt->setAccessibleDescription(exact);
     }
 }
 

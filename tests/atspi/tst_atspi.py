@@ -7,6 +7,7 @@ Exit 0 when every check passed, 1 on a failure, 77 when the AT-SPI bus cannot st
 (a failure instead under CI=true, where the bus must be there)."""
 
 import os
+import warnings
 import shutil
 import sys
 import time
@@ -14,12 +15,14 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_session import SKIP, Session, Skip  # noqa: E402
 
+warnings.filterwarnings("ignore", category=DeprecationWarning)  # the short Atspi calls read best
+
 KEYS = ["Zero", "One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine",
         "Plus", "Minus", "Times", "Divided by", "Equals", "All clear", "Clear entry", "Decimal point",
         "Percent", "Square root", "Hours", "Minutes", "Seconds"]
 MODE_KEYS = ["Convert", "Switch to"]  # the two mode keys, named by what they do now
-FUNCTIONS = {"Quit": "F", "Copy value to clipboard": "C", "History list": "L", "Clock": "T", "About Vantoro": "A"}
-KEY_BINDINGS = {"Seven": "Keypad 7", "Plus": "Keypad +", "Equals": "Enter;End", "All clear": "Home",
+FUNCTIONS = {"Quit": "F", "Copy to clipboard": "C", "History": "L", "Clock": "T", "About": "A"}
+KEY_BINDINGS = {"Seven": "Keypad 7", "Plus": "Keypad +", "Equals": "Enter", "All clear": "Home",
                 "Clear entry": "Delete", "Hours": "H", "Square root": "R"}
 # The same keys under a Japanese locale.
 JA_KEYS = {"Seven": "7", "Plus": "プラス", "Equals": "イコール", "Hours": "時間", "Minutes": "分"}
@@ -243,26 +246,23 @@ def english_run(session, client, program, qm_dir):
           "nothing hidden is focusable")
 
     panel = calc.panel()
-    try:
-        client.wait("the focus", lambda: "focused" in states(panel), timeout=5)
-    except AssertionError:
-        pass
-    check("focused" in states(panel), "the focus panel has the focus")
     check(panel.get_name() == "Calculator keyboard", f"the focus panel is {panel.get_name()!r}")
 
+    calc.keys("One", "Plus", "Two")
+    # Without a window manager no window is active at start; the first key makes it so.
+    client.wait("the focus on the focus panel", lambda: "focused" in states(panel), timeout=5)
     events.clear()
-    calc.keys("One", "Plus", "Two", "Equals")
+    calc.keys("Equals")
     client.pump(0.2)
     got = text_of(calc.display()).strip()
     check(got == "3", f"1 + 2 = by Press actions: the display reads {got!r}")
-    check(text_of(panel) == "3", f"the focused panel's text is {text_of(panel)!r}")
-    check(panel.get_description() == "3 seconds, equals", f"the focused panel says {panel.get_description()!r}")
-    said = [e for e in events if e[0] == "object:property-change:accessible-description" and e[1] == "panel"]
-    check(said and said[-1][3] == "3 seconds, equals", "the description change of the focused panel is announced")
-    print("\nEvents of the last key press (Equals):")
-    for e in events[[i for i, e in enumerate(events) if e[3] == "2 seconds, plus"][-1] + 1 if any(
-            e[3] == "2 seconds, plus" for e in events) else 0:]:
-        print(f"  {e[0]}  [{e[1]}] {e[2]!r}  {e[3]!r}")
+    check(text_of(panel) == "3 seconds, equals", f"the focused panel's text is {text_of(panel)!r}")
+    check(panel.get_description() == "3", f"the focused panel's description is {panel.get_description()!r}")
+    said = [e for e in events if e[0] == "object:text-changed:insert" and e[1] == "panel"]
+    check(said and said[-1][3] == "3 seconds, equals", f"the focused panel tells its new text: {said}")
+    print("\nEvents of one display change (Equals pressed through its action):")
+    for e in events:
+        print(f"  {e[0]}  [{e[1]}] {e[2]!r}  any_data={e[3]!r}")
     print()
 
     point = calc.key("Decimal point")
@@ -286,7 +286,7 @@ def english_run(session, client, program, qm_dir):
     client.pump(0.2)
     moved = [e for e in events if e[0] in ("focus:", "object:state-changed:focused") and e[4] and e[1] != "panel"]
     check(not moved, f"lines added to the hidden history move no focus {moved}")
-    press(calc.key("History list"))
+    press(calc.key("History"))
     history = client.wait("the history window", lambda: [w for w in calc.top_levels() if role(w) == "frame"
                                                          and "showing" in states(w) and w.get_name() != "Vantoro"])[0]
     lines = [o for o in walk(history) if role(o) in ("list item", "separator")]
@@ -296,7 +296,8 @@ def english_run(session, client, program, qm_dir):
           and ("list item", "equals 3 seconds") in names, "history lines in words")
     check(("list item", "plus 5 seconds") in names and ("list item", "equals 17 seconds") in names,
           "the lines of the second calculation")
-    check(len([n for n in names if n[0] == "separator"]) == 2, "each calculation ends with a separator")
+    check([n for n in names if n[0] == "separator"] == [("separator", "")] * 3,
+          "separators after each calculation and after all clear, without a name")
 
     # The quit question answered No through the dialog's button action.
     quit_question(calc, "No")
@@ -346,8 +347,8 @@ def japanese_run(session, client, program, qm_dir):
     client.pump(0.2)
     got = text_of(calc.display()).strip()
     check(got == "2°15’00.00”", f"1 h 30 min + 45 min = reads {got!r}")
-    desc = calc.panel().get_description()
-    check(desc == "2時間15分0秒、イコール", f"spoken in Japanese: {desc!r}")
+    spoken = text_of(calc.panel())
+    check(spoken == "2時間15分0秒、イコール", f"spoken in Japanese: {spoken!r}")
     quit_question(calc, "いいえ")
     return calc
 
