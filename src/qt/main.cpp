@@ -6,12 +6,14 @@
 #include "qt/mainwindow.h"
 #include "qt/measure.h"
 #include "qt/qtservices.h"
+#include "qt/translations.h"
 
 int main(int argc, char *argv[])
 {
     vantoro::beginFontconfigStartup(); // beside the window system connection QApplication makes
     QApplication app(argc, argv);
     vantoro::installFontSubstitutes();
+    vantoro::installTranslations();
 
     vantoro::QtServices services;
     vantoro::Calculator calc(services);

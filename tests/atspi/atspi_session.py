@@ -42,8 +42,31 @@ def read_line(fd, timeout, what):
     return data.decode().strip()
 
 
+def adopt_orphans():
+    """Makes this process the one that reaps what its children leave behind (the AT-SPI
+    bus launcher's own dbus-daemon and registry), so none outlives the test as a zombie."""
+    import ctypes
+
+    PR_SET_CHILD_SUBREAPER = 36
+    try:
+        ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+    except (OSError, AttributeError):
+        pass
+
+
+def reap():
+    while True:
+        try:
+            pid, _ = os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            return
+
+
 class Session:
     def __init__(self):
+        adopt_orphans()
         self.processes = []  # (name, Popen), each the leader of its own process group
         self.dir = tempfile.mkdtemp(prefix="vantoro-atspi-")
         self.env = dict(os.environ)
@@ -138,4 +161,6 @@ class Session:
         for name, p in reversed(self.processes):
             self.end(p)
         self.processes.clear()
+        time.sleep(0.05)  # the killed grandchildren's exit reaches us
+        reap()
         shutil.rmtree(self.dir, ignore_errors=True)
