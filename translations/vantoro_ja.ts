@@ -402,6 +402,26 @@
         <comment>operator, value</comment>
         <translation>%1 %2</translation>
     </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Copy value to clipboard</source>
+        <translation>クリップボードにコピー</translation>
+    </message>
+    <message>
+        <source>History list</source>
+        <translation>履歴</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>時計</translation>
+    </message>
+    <message>
+        <source>About Vantoro</source>
+        <translation>バージョン情報</translation>
+    </message>
 </context>
 <context>
     <name>vantoro::AboutWindow</name>

@@ -405,8 +405,17 @@ QString elementName(const QString &name, const MainWindowElements &ui)
     }
     if (name == QLatin1String("EnterCapt"))
         return Speech::tr("Calculator keyboard");
-    if (const KeyRow *key = keyForElement(name))
-        return keyName(key->id, ui); // the function row
+    // The function row by what it does in full; the key table's names are short.
+    if (name == QLatin1String("OFF"))
+        return Speech::tr("Quit");
+    if (name == QLatin1String("CLIP_COPY"))
+        return Speech::tr("Copy value to clipboard");
+    if (name == QLatin1String("His"))
+        return Speech::tr("History list");
+    if (name == QLatin1String("NowTime"))
+        return Speech::tr("Clock");
+    if (name == QLatin1String("About"))
+        return Speech::tr("About Vantoro");
     return {};
 }
 

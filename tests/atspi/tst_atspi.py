@@ -21,7 +21,7 @@ KEYS = ["Zero", "One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", 
         "Plus", "Minus", "Times", "Divided by", "Equals", "All clear", "Clear entry", "Decimal point",
         "Percent", "Square root", "Hours", "Minutes", "Seconds"]
 MODE_KEYS = ["Convert", "Switch to"]  # the two mode keys, named by what they do now
-FUNCTIONS = {"Quit": "F", "Copy to clipboard": "C", "History": "L", "Clock": "T", "About": "A"}
+FUNCTIONS = {"Quit": "F", "Copy value to clipboard": "C", "History list": "L", "Clock": "T", "About Vantoro": "A"}
 KEY_BINDINGS = {"Seven": "Keypad 7", "Plus": "Keypad +", "Equals": "Enter", "All clear": "Home",
                 "Clear entry": "Delete", "Hours": "H", "Square root": "R"}
 # The same keys under a Japanese locale.
@@ -286,7 +286,7 @@ def english_run(session, client, program, qm_dir):
     client.pump(0.2)
     moved = [e for e in events if e[0] in ("focus:", "object:state-changed:focused") and e[4] and e[1] != "panel"]
     check(not moved, f"lines added to the hidden history move no focus {moved}")
-    press(calc.key("History"))
+    press(calc.key("History list"))
     history = client.wait("the history window", lambda: [w for w in calc.top_levels() if role(w) == "frame"
                                                          and "showing" in states(w) and w.get_name() != "Vantoro"])[0]
     lines = [o for o in walk(history) if role(o) in ("list item", "separator")]

@@ -19,7 +19,7 @@ metainfo=$share/metainfo/$id.metainfo.xml
 for f in "$prefix/bin/vantoro" "$prefix/bin/vantoro-calc"; do
   [ -x "$f" ] || fail "$f is missing or not executable"
 done
-for f in "$desktop" "$metainfo" "$share/icons/hicolor/scalable/apps/$id.svg"; do
+for f in "$desktop" "$metainfo" "$share/icons/hicolor/scalable/apps/$id.svg" "$share/vantoro/translations/vantoro_ja.qm"; do
   [ -s "$f" ] || fail "$f is missing or empty"
 done
 
@@ -38,7 +38,8 @@ done
 # Nothing but the program's own files: no test or developer tools in the package.
 unexpected=$(find "$prefix" -type f | sed "s|^$prefix/||" | grep -v -e '^bin/vantoro$' -e '^bin/vantoro-calc$' \
   -e "^share/applications/$id.desktop\$" -e "^share/metainfo/$id.metainfo.xml\$" \
-  -e "^share/icons/hicolor/[0-9x]*/apps/$id.png\$" -e "^share/icons/hicolor/scalable/apps/$id.svg\$")
+  -e "^share/icons/hicolor/[0-9x]*/apps/$id.png\$" -e "^share/icons/hicolor/scalable/apps/$id.svg\$" \
+  -e '^share/vantoro/translations/vantoro_[a-z_]*\.qm$')
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
 
 # The SVG is a well-formed SVG document.
