@@ -81,7 +81,9 @@ class Client:
             self.pump()
             try:
                 found = find()
-            except Exception:
+            except SystemError:
+                raise
+            except Exception:  # an object that went away meanwhile
                 found = None
             if found:
                 return found
@@ -170,6 +172,8 @@ class Calculator:
         self.window = self._main_window()
 
     def _main_window(self):
+        if self.process.poll() is not None:
+            raise SystemError(f"the program ended at start with status {self.process.returncode}")
         app = self.client.app(self.process.pid)
         if app is None:
             return None
@@ -298,6 +302,27 @@ def english_run(session, client, program, qm_dir):
           "the lines of the second calculation")
     check([n for n in names if n[0] == "separator"] == [("separator", "")] * 3,
           "separators after each calculation and after all clear, without a name")
+
+    print("The history window:\n" + "\n".join(dump(history)))
+    # A line's action recalls it, as a double-click does.
+    press([o for o in lines if o.get_name() == "12 seconds"][0])
+    client.pump(0.1)
+    got = text_of(calc.display()).strip()
+    check(got.rstrip(".") == "12", f"the line's Press action recalls 12: the display reads {got!r}")
+
+    # The About window: a dialog, nothing in it unnamed or hidden, closed by its OK action.
+    press(calc.key("About Vantoro"))
+    about = client.wait("the About window", lambda: [w for w in calc.top_levels() if role(w) == "dialog"
+                                                     and "showing" in states(w)])[0]
+    print("The About window:\n" + "\n".join(dump(about)))
+    inside = list(walk(about))[1:]
+    check(not [o for o in inside if role(o) in ("frame", "filler")], "no frames or fillers inside the About window")
+    check(not [o for o in inside if role(o) not in ("panel", "separator") and not o.get_name()],
+          "everything in the About window named")
+    check(not [o for o in inside if "showing" not in states(o)], "nothing hidden in the About window")
+    press([o for o in inside if role(o) == "push button" and o.get_name() == "OK"][0])
+    client.wait("the About window to close", lambda: not [w for w in calc.top_levels() if role(w) == "dialog"
+                                                          and "showing" in states(w)])
 
     # The quit question answered No through the dialog's button action.
     quit_question(calc, "No")
