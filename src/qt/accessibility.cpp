@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -91,6 +94,7 @@ const char *const OutOfTree = "vantoroOutOfTree";
 const char *const RoleProperty = "vantoroAccessibleRole";
 const char *const KeyBindingsProperty = "vantoroKeyBindings";
 const char *const TextProperty = "vantoroAccessibleText";
+const char *const DescriptionProperty = "vantoroAccessibleDescription";
 
 // Children a reader is shown: not the pictures kept out, not widgets hidden for good.
 bool presentable(const QWidget *w)
@@ -104,6 +108,14 @@ class TreeAccessible : public QAccessibleWidget
 {
 public:
     TreeAccessible(QWidget *w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QVariant announced = widget()->property(DescriptionProperty);
+        if (t == QAccessible::Description && announced.isValid())
+            return announced.toString();
+        return QAccessibleWidget::text(t);
+    }
 
     int childCount() const override { return int(children().size()); }
     QAccessibleInterface *child(int index) const override
@@ -500,6 +512,32 @@ void setKeyBindings(QWidget *widget, const QStringList &keys)
     widget->setProperty(KeyBindingsProperty, keys);
     if (first)
         renewInterface(widget);
+}
+
+void announceDescription(QWidget *widget, const QString &description)
+{
+    const QVariant old = widget->property(DescriptionProperty);
+    if (old.isValid() && old.toString() == description)
+        return;
+    widget->setProperty(DescriptionProperty, description);
+    if (!old.isValid())
+        renewInterface(widget);
+    QAccessibleInterface *iface = QAccessible::isActive() ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+    if (!iface)
+        return;
+    // Qt 6.4's AT-SPI bridge sends the object instead of the new text with a description
+    // change, and Orca, which speaks the text an event brings, has nothing to say (its log:
+    // "bad content sent to speak()"). So the event goes out here, on the bridge's own
+    // connection to the accessibility bus and from the object's path there, with the text.
+    QDBusConnection bus(QStringLiteral("a11y"));
+    if (!bus.isConnected())
+        return;
+    QDBusMessage event = QDBusMessage::createSignal(
+        QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(iface)),
+        QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+    event << QStringLiteral("accessible-description") << 0 << 0 << QVariant::fromValue(QDBusVariant(description))
+          << QVariantMap();
+    bus.send(event);
 }
 
 void setAccessibleText(QWidget *widget, const QString &text)

@@ -37,6 +37,9 @@ void setAccessibleRole(QWidget *widget, QAccessible::Role role);
 void keepOutOfAccessibleTree(QWidget *widget);
 // The keyboard keys that do what a button does ("Keypad 7"), its AT-SPI key binding.
 void setKeyBindings(QWidget *widget, const QStringList &keys);
+// The description of `widget`, with a change event that carries the new text, so that a
+// reader speaks it when `widget` has the focus.
+void announceDescription(QWidget *widget, const QString &description);
 // The text a reader gets through the text interface of `widget`, with the change event.
 void setAccessibleText(QWidget *widget, const QString &text);
 QString accessibleText(const QWidget *widget);

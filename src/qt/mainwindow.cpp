@@ -114,6 +114,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         // The focus stays here while the user calculates, so this is what follows the display.
         setAccessibleRole(w, QAccessible::Pane);
         setAccessibleText(w, QString());
+        announceDescription(w, QString());
         m_enterCapt = w;
         break;
     case ElementKind::KeyRegion: w = new KeyRegion(parent); break;
@@ -285,14 +286,10 @@ void VantoroWindow::syncAccessibleNames(bool first)
             b.widget->setAccessibleName(name); // also tells an active screen reader
     }
     if (display) {
-        // The focus panel keeps the focus while the user calculates. Its text is the display
-        // in words: a reader speaks the text it is told was inserted into the focused object
-        // (the toolkit's name and description change events carry no text). The exact
-        // display is its description, as it is the text of Disp.
-        setAccessibleText(m_enterCapt, spokenValue(ui));
-        const QString exact = exactValue(ui);
-        if (m_enterCapt->accessibleDescription() != exact)
-            m_enterCapt->setAccessibleDescription(exact);
+        // The focus panel keeps the focus while the user calculates: a reader speaks the
+        // change of its description, the display in words. Its text is the exact display.
+        setAccessibleText(m_enterCapt, exactValue(ui));
+        announceDescription(m_enterCapt, spokenValue(ui));
     }
 }
 

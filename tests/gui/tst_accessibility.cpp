@@ -351,10 +351,10 @@ void TstAccessibility::exactDisplayBesideTheWords()
     keypad(f.w.windowHandle(), keys);
     const QList<Found> all = tree(&f.w);
     QCOMPARE(textOf(element(all, QStringLiteral("Disp")).iface).trimmed(), negative ? exact.mid(1) : exact);
-    // The focus panel, which keeps the focus, has the words as its text, the exact form beside.
+    // The focus panel, which keeps the focus, says the words and has the exact form as its text.
     const Found panel = element(all, QStringLiteral("EnterCapt"));
-    QCOMPARE(textOf(panel.iface), spoken);
-    QCOMPARE(panel.description, exact);
+    QCOMPARE(panel.description, spoken);
+    QCOMPARE(textOf(panel.iface), exact);
 }
 
 void TstAccessibility::historyLinesInWords()
