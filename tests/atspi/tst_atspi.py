@@ -410,6 +410,10 @@ def main():
                     if name.startswith("vantoro"):
                         session.end(p)
                         session.processes.remove((name, p))
+        pids = [p.pid for _, p in session.processes]
+        session.close()
+        left = [pid for pid in pids if os.path.exists(f"/proc/{pid}")]
+        check(not left, f"no process of the test left behind {left}")
         print(f"\n{len(failures)} failed, in {time.monotonic() - started:.1f} s")
         return 1 if failures else 0
     finally:
