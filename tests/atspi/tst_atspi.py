@@ -7,10 +7,10 @@ Exit 0 when every check passed, 1 on a failure, 77 when the AT-SPI bus cannot st
 (a failure instead under CI=true, where the bus must be there)."""
 
 import os
-import warnings
 import shutil
 import sys
 import time
+import warnings
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_session import SKIP, Session, Skip  # noqa: E402
@@ -187,17 +187,13 @@ class Calculator:
         return list(walk(self.window))
 
     def named(self, wanted_role, name, root=None):
-        found = [o for o in walk(root or self.window) if role(o) == wanted_role and o.get_name() == name]
-        return found
+        return [o for o in walk(root or self.window) if role(o) == wanted_role and o.get_name() == name]
 
     def key(self, name):
         found = self.named("push button", name)
         if len(found) != 1:
             raise AssertionError(f"{len(found)} buttons named {name!r}")
         return found[0]
-
-    def key_starting(self, prefix):
-        return [o for o in walk(self.window) if role(o) == "push button" and o.get_name().startswith(prefix)][0]
 
     def panel(self):
         return [o for o in walk(self.window) if "focusable" in states(o) and role(o) == "panel"][0]
@@ -218,7 +214,7 @@ class Calculator:
         return [w for w in self.top_levels() if role(w) in ("alert", "dialog") and "showing" in states(w)]
 
 
-def hms_names(calc):
+def button_names(calc):
     return [o.get_name() for o in calc.all() if role(o) == "push button"]
 
 
@@ -270,7 +266,6 @@ def english_run(session, client, program, qm_dir):
         print(f"  {e[0]}  [{e[1]}] {e[2]!r}  any_data={e[3]!r}")
     print()
 
-    point = calc.key("Decimal point")
     calc.keys("All clear", "One", "Two", "Decimal point")
     check(text_of(calc.display()).strip() == "12.", f"the keyed point is kept: {text_of(calc.display()).strip()!r}")
 
@@ -282,7 +277,6 @@ def english_run(session, client, program, qm_dir):
     press(hours)
     client.pump(0.15)
     check(text_of(calc.display()) == before, "Press on the unavailable Hours key changes nothing")
-    del point
 
     # The history window is created hidden with the first line; lines added meanwhile must
     # not move the focus of a reader.
@@ -349,7 +343,7 @@ def quit_question(calc, no):
 def japanese_run(session, client, program, qm_dir):
     calc = Calculator(session, client, program, qm_dir, mode=2, lang="ja_JP.UTF-8")
     client.pump(0.2)
-    names = hms_names(calc)
+    names = button_names(calc)
     for english, japanese in JA_KEYS.items():
         check(names.count(japanese) == 1, f"Japanese key {japanese!r} ({english}) found once")
     for japanese in JA_FUNCTIONS:
@@ -400,9 +394,8 @@ def main():
             return SKIP
         started = time.monotonic()
         for run in (english_run, japanese_run):
-            calc = None
             try:
-                calc = run(session, client, program, qm_dir)
+                run(session, client, program, qm_dir)
             except Exception as e:  # a step that could not go on: the rest of this run is skipped
                 check(False, f"{type(e).__name__}: {e}")
             finally:
