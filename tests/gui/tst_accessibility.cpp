@@ -3,10 +3,13 @@
 // display in words beside its exact caption, and keys that act through their press action.
 #include <QAccessible>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include "gui_fixture.h"
 #include "qt/fonts.h"
+#include "qt/translations.h"
 
 using namespace vantoro;
 using namespace vantoro::test;
@@ -106,6 +109,8 @@ private slots:
     void exactDisplayBesideTheWords_data();
     void exactDisplayBesideTheWords();
     void historyLinesInWords();
+    void japaneseUnderAJapaneseLocale_data();
+    void japaneseUnderAJapaneseLocale();
 };
 
 void TstAccessibility::initTestCase()
@@ -376,6 +381,34 @@ void TstAccessibility::historyLinesInWords()
                                  QStringLiteral("1 hour 30 minutes 0 seconds"), QStringLiteral("plus 2 hours 0 minutes 0 seconds"),
                                  QStringLiteral("equals 3 hours 30 minutes 0 seconds")}));
     QCOMPARE(separators, 3);
+}
+
+void TstAccessibility::japaneseUnderAJapaneseLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("seven");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("no");
+    QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << "7" << "3秒、イコール" << "いいえ(N)";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "Seven" << "3 seconds, equals"
+                             << "No";
+    QTest::newRow("German: Qt's own words, the program's in English")
+        << QLocale(QLocale::German, QLocale::Germany) << "Seven" << "3 seconds, equals" << "Nein";
+}
+
+void TstAccessibility::japaneseUnderAJapaneseLocale()
+{
+    QFETCH(QLocale, locale);
+    installTranslations(locale, QStringLiteral(VANTORO_QM_DIR));
+    Fixture f(1);
+    keypad(f.w.windowHandle(), QStringLiteral("1+2="));
+    const QList<Found> all = tree(&f.w);
+    QTEST(element(all, QStringLiteral("Key_7")).name, "seven");
+    QTEST(element(all, QStringLiteral("EnterCapt")).description, "result");
+    // Qt's own buttons in the message boxes.
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+    QTEST(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), "no");
+    installTranslations(QLocale::c(), QStringLiteral(VANTORO_QM_DIR));
 }
 
 QTEST_MAIN(TstAccessibility)
