@@ -76,8 +76,7 @@ class Session:
             self.env.pop(var, None)
         runtime = os.path.join(self.dir, "runtime")
         os.mkdir(runtime, 0o700)
-        self.env.update(XDG_RUNTIME_DIR=runtime, HOME=self.dir, XDG_CONFIG_HOME=os.path.join(self.dir, "config"),
-                        NO_AT_BRIDGE="0", GTK_A11Y="none")
+        self.env.update(XDG_RUNTIME_DIR=runtime, HOME=self.dir, XDG_CONFIG_HOME=os.path.join(self.dir, "config"))
 
     def _start(self, name, argv, ready_fd=None, **kw):
         p = subprocess.Popen(argv, env=self.env, start_new_session=True, stdin=subprocess.DEVNULL,
