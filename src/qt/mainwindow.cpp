@@ -386,11 +386,21 @@ bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool VantoroWindow::handleKey(QKeyEvent *event)
 {
-    const int code = windowsKeyCode(event->key(), event->modifiers());
+    // A release is the release of whatever its press was: Num Lock or the layout may change
+    // while the key is held, and the release then arrives as another key. Physical keys are
+    // told apart by their scan code; events without one (synthetic ones) map on their own.
+    const quint32 scanCode = event->nativeScanCode();
+    int code = windowsKeyCode(*event);
     if (event->type() == QEvent::KeyPress) {
+        if (scanCode != 0)
+            m_heldKeys[scanCode] = code;
         act([this, code] { Form_keydown(c, code); }); // held keys repeat
     } else if (!event->isAutoRepeat()) {
         // X11 sends a release before every repeat; only the real one releases the face.
+        if (const auto held = m_heldKeys.find(scanCode); scanCode != 0 && held != m_heldKeys.end()) {
+            code = held->second;
+            m_heldKeys.erase(held);
+        }
         act([this, code] { Form_KeyUp(c, code); });
     }
     return true;

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -91,6 +92,7 @@ private:
     QPointer<AboutWindow> m_about;
     std::optional<WindowId> m_activate;
     bool m_weakActivate = false;
+    std::map<quint32, int> m_heldKeys; // native scan code of a held key -> the code its press had
 };
 
 } // namespace vantoro

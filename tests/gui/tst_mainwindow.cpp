@@ -42,6 +42,9 @@ private slots:
     void faceHeldUntilMouseRelease();
     void faceHeldUntilKeyRelease();
     void autoRepeatRepeatsAndKeepsTheFace();
+    void keypadWithNumLockOff_data();
+    void keypadWithNumLockOff();
+    void releaseMatchesPressOfTheSameKey();
     void mainRowKeysIgnored_data();
     void mainRowKeysIgnored();
     void keysReachWindowBeforeFocusedElement();
@@ -344,6 +347,93 @@ void TstMainWindow::autoRepeatRepeatsAndKeepsTheFace()
     QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("           888 "));
     send(QEvent::KeyRelease, false);
     QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_8")));
+}
+
+namespace {
+
+// A key event as X11 and Wayland deliver it, with the physical key's scan code and keysym.
+void sendNativeKey(Fixture &f, QEvent::Type type, int key, Qt::KeyboardModifiers mods, quint32 scanCode,
+                   quint32 keysym)
+{
+    QKeyEvent e(type, key, mods, scanCode, keysym, 0);
+    QApplication::sendEvent(f.w.enterCapt(), &e);
+}
+
+// Scan codes of the keypad's 7 and 4 and of the editing block's Home.
+constexpr quint32 ScanKeypad7 = 79, ScanKeypad4 = 83, ScanHome = 110;
+
+} // namespace
+
+void TstMainWindow::keypadWithNumLockOff_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<uint>("scanCode");
+    QTest::addColumn<uint>("keysym");
+    QTest::addColumn<QString>("disp");
+
+    const int keypad = Qt::KeypadModifier;
+    // "45+6" is pending; the keypad's 7, 1 and point enter what they show, wiping nothing.
+    QTest::newRow("keypad 7 as Home") << int(Qt::Key_Home) << keypad << ScanKeypad7 << 0xff95u
+                                      << QStringLiteral("            67 ");
+    QTest::newRow("keypad 1 as End") << int(Qt::Key_End) << keypad << 87u << 0xff9cu
+                                     << QStringLiteral("            61 ");
+    QTest::newRow("keypad point as Delete") << int(Qt::Key_Delete) << keypad << 91u << 0xff9fu
+                                            << QStringLiteral("            6. ");
+    QTest::newRow("keypad 5 as Clear") << int(Qt::Key_Clear) << keypad << 84u << 0xff9du
+                                       << QStringLiteral("            65 ");
+    QTest::newRow("keypad 0 as Insert, no keysym") << int(Qt::Key_Insert) << keypad << 90u << 0u
+                                                   << QStringLiteral("            60 ");
+    // The editing block keeps its keys: Home all-clears, Delete clears the entry.
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0 << ScanHome << 0xff50u << QStringLiteral("             0 ");
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << 119u << 0xffffu << QStringLiteral("             0 ");
+}
+
+void TstMainWindow::keypadWithNumLockOff()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(uint, scanCode);
+    QFETCH(uint, keysym);
+    Fixture f(1);
+    keypad(f, QStringLiteral("45+6"));
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    sendNativeKey(f, QEvent::KeyPress, key, mods, scanCode, keysym);
+    sendNativeKey(f, QEvent::KeyRelease, key, mods, scanCode, keysym);
+    QTEST(labelText(f.w, "Disp"), "disp");
+    QVERIFY(f.sv.messages.isEmpty());
+    for (KeyFace *face : f.w.findChildren<KeyFace *>())
+        QVERIFY2(!face->pressedLook(), qPrintable(face->objectName()));
+}
+
+void TstMainWindow::releaseMatchesPressOfTheSameKey()
+{
+    Fixture f(1);
+    // Keypad 7 held while the keyboard layout changes: its release arrives as another key,
+    // here the editing block's Home, and releases the face the press drew, doing nothing else.
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_7, Qt::KeypadModifier, ScanKeypad7, 0xffb7);
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_7")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_Home, Qt::NoModifier, ScanKeypad7, 0xff50);
+    QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_7")));
+    QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("             7 "));
+
+    // The same for Delete, released as the keypad point.
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, 119, 0xffff);
+    QVERIFY(pressedLook(f, QStringLiteral("Ce_Key")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_Period, Qt::KeypadModifier, 119, 0xffae);
+    QVERIFY(!pressedLook(f, QStringLiteral("Ce_Key")));
+
+    // Two keys held at once release their own faces, in either order.
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_Home, Qt::KeypadModifier, ScanKeypad7, 0xff95);
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_Left, Qt::KeypadModifier, ScanKeypad4, 0xff96);
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_7")));
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_4")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_7, Qt::KeypadModifier, ScanKeypad7, 0xffb7);
+    QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_7")));
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_4")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_4, Qt::KeypadModifier, ScanKeypad4, 0xffb4);
+    QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_4")));
+    QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("            74 "));
 }
 
 void TstMainWindow::mainRowKeysIgnored_data()
