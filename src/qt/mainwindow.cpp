@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/app.h"
 #include "panel/panel.h"
@@ -16,6 +18,7 @@
 #include "qt/historywindow.h"
 #include "qt/keymap.h"
 #include "qt/keywidgets.h"
+#include "qt/qtservices.h"
 
 namespace vantoro {
 
@@ -38,13 +41,21 @@ Qt::Alignment alignmentOf(Align a)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A fixed frame with a close button only: the window has its own minimise key. Under
+// Wayland the title bar is Qt's own drawing (its "bradient" decoration), which offers
+// minimise and maximise whatever the flags say; there the window goes without one, and its
+// title strip moves it instead.
+Qt::WindowFlags mainWindowFlags()
+{
+    if (!platformReportsWindowPosition())
+        return Qt::Window | Qt::FramelessWindowHint;
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+           | Qt::WindowCloseButtonHint;
+}
+
 } // namespace
 
-VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
-    // A fixed frame with a close button only: the window has its own minimise key.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
-      c(calc)
+VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent, mainWindowFlags()), c(calc)
 {
     setObjectName(QStringLiteral("Vantoro"));
     setAccessibleName(QStringLiteral("Vantoro"));
@@ -128,6 +139,8 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     }
     w->setObjectName(def.objectName());
     w->setGeometry(toPixels(def.rect));
+    if (def.name == QLatin1String("Title"))
+        m_title = w;
     m_bound.push_back({&def, w});
     return w;
 }
@@ -374,6 +387,12 @@ void VantoroWindow::start()
 
 bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_title && event->type() == QEvent::MouseButtonPress && (windowFlags() & Qt::FramelessWindowHint)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && windowHandle()) {
+        // Without a title bar of its own the window is moved by its title strip.
+        windowHandle()->startSystemMove();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         // Every key meant for this window comes here first and goes no further, so no
         // element ever acts on a key itself.
@@ -457,7 +476,8 @@ void VantoroWindow::moveEvent(QMoveEvent *event)
 {
     // The user moved the window: the records follow, in twips. A position that only
     // differs from the record by the rounding to pixels leaves the record as it is.
-    if (m_synced && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
+    // Under Wayland the reported position is not the window's: the records keep theirs.
+    if (m_synced && platformReportsWindowPosition() && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
         c.ui.left = m_applied.left = pos().x() * TwipsPerPixel;
         c.ui.top = m_applied.top = pos().y() * TwipsPerPixel;
     }

@@ -84,6 +84,7 @@ private:
     bool m_started = false;
     std::vector<Bound> m_bound;
     QWidget *m_enterCapt = nullptr;
+    QWidget *m_title = nullptr;
     QTimer m_timer1;
     int m_timer1Starts = 0;
 
