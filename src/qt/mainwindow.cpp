@@ -53,6 +53,13 @@ Qt::WindowFlags mainWindowFlags()
            | Qt::WindowCloseButtonHint;
 }
 
+// The keyboard key that does what a key or function button does, so the keyboard map can
+// be found in the window.
+QString keyboardKeyText(const KeyRow &key)
+{
+    return key.keyboardName ? QCoreApplication::translate("Key", key.keyboardName) : QString();
+}
+
 } // namespace
 
 VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent, mainWindowFlags()), c(calc)
@@ -110,8 +117,10 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         void (*action)(Calculator &) = nullptr;
         if (def.name == QLatin1String("Iconize"))
             action = Iconize_Click;
-        else if (const KeyRow *key = keyForElement(def.name))
+        else if (const KeyRow *key = keyForElement(def.name)) {
             action = key->action;
+            button->setToolTip(keyboardKeyText(*key));
+        }
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
         w = button;
@@ -140,6 +149,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
 void VantoroWindow::buildKey(const KeyDef &key)
 {
     auto *region = static_cast<KeyRegion *>(build(key.region, this));
+    region->setToolTip(keyboardKeyText(keyRow(key.id))); // the face and legend let hovering through
     QWidget *face = build(key.face, this); // above the region, which it hides
     build(key.legend, face);
     const KeyDef *k = &key;

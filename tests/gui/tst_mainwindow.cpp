@@ -42,6 +42,8 @@ private slots:
     void faceHeldUntilMouseRelease();
     void faceHeldUntilKeyRelease();
     void autoRepeatRepeatsAndKeepsTheFace();
+    void tooltipsNameTheKeyboardKey_data();
+    void tooltipsNameTheKeyboardKey();
     void keypadWithNumLockOff_data();
     void keypadWithNumLockOff();
     void releaseMatchesPressOfTheSameKey();
@@ -434,6 +436,43 @@ void TstMainWindow::releaseMatchesPressOfTheSameKey()
     sendNativeKey(f, QEvent::KeyRelease, Qt::Key_4, Qt::KeypadModifier, ScanKeypad4, 0xffb4);
     QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_4")));
     QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("            74 "));
+}
+
+void TstMainWindow::tooltipsNameTheKeyboardKey_data()
+{
+    QTest::addColumn<QString>("element"); // the face of a key, or a function button
+    QTest::addColumn<QString>("tooltip");
+
+    QTest::newRow("digit 7") << "Tenkey_7" << "Keypad 7";
+    QTest::newRow("wide 0") << "Tenkey_0" << "Keypad 0";
+    QTest::newRow("plus") << "Enzan_key_1" << "Keypad +";
+    QTest::newRow("divide") << "Enzan_key_4" << "Keypad /";
+    QTest::newRow("point") << "Kanma_Key" << "Keypad .";
+    QTest::newRow("equals") << "Eq_key" << "Enter";
+    QTest::newRow("clear entry") << "Ce_Key" << "Delete";
+    QTest::newRow("all clear") << "Ac_Key" << "Home";
+    QTest::newRow("hours") << "H_key_0" << "H";
+    QTest::newRow("percent") << "Per_Key" << "P";
+    QTest::newRow("root") << "Root_key" << "R";
+    QTest::newRow("conversion") << "Mode_key_1" << "Space";
+    QTest::newRow("auto/unit") << "Mode_key_0" << "U";
+    QTest::newRow("clock") << "NowTime" << "T";
+    QTest::newRow("clipboard") << "CLIP_COPY" << "C";
+    QTest::newRow("history") << "His" << "L";
+    QTest::newRow("About") << "About" << "A";
+    QTest::newRow("quit") << "OFF" << "F";
+}
+
+void TstMainWindow::tooltipsNameTheKeyboardKey()
+{
+    QFETCH(QString, element);
+    Fixture f(1);
+    // What the pointer rests on over the element's middle, as a tooltip event finds it.
+    QWidget *target = find(f, element);
+    QVERIFY(target);
+    QWidget *hovered = f.w.childAt(at(target));
+    QVERIFY(hovered);
+    QTEST(hovered->toolTip(), "tooltip");
 }
 
 void TstMainWindow::mainRowKeysIgnored_data()
