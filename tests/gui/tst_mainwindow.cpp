@@ -43,6 +43,8 @@ private slots:
     void faceHeldUntilKeyRelease();
     void autoRepeatRepeatsAndKeepsTheFace();
     void tooltipsNameTheKeyboardKey_data();
+    void timeButtonPictureBesideCaption_data();
+    void timeButtonPictureBesideCaption();
     void tooltipsNameTheKeyboardKey();
     void keypadWithNumLockOff_data();
     void keypadWithNumLockOff();
@@ -473,6 +475,29 @@ void TstMainWindow::tooltipsNameTheKeyboardKey()
     QWidget *hovered = f.w.childAt(at(target));
     QVERIFY(hovered);
     QTEST(hovered->toolTip(), "tooltip");
+}
+
+void TstMainWindow::timeButtonPictureBesideCaption_data()
+{
+    // The designed font, and the caption drawn smaller or larger as other fonts and font
+    // settings make it.
+    QTest::addColumn<qreal>("fontScale");
+    QTest::newRow("designed font") << 1.0;
+    QTest::newRow("smaller") << 0.8;
+    QTest::newRow("larger") << 1.2;
+}
+
+void TstMainWindow::timeButtonPictureBesideCaption()
+{
+    QFETCH(qreal, fontScale);
+    Fixture f(0);
+    auto *button = f.w.findChild<PictureButton *>(QStringLiteral("NowTime"));
+    QVERIFY(button);
+    QCOMPARE(button->text(), QStringLiteral("Time"));
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() * fontScale);
+    button->setFont(font);
+    checkTimeButtonLayout(*button);
 }
 
 void TstMainWindow::mainRowKeysIgnored_data()
