@@ -49,6 +49,7 @@ private slots:
     void keypadWithNumLockOff_data();
     void keypadWithNumLockOff();
     void releaseMatchesPressOfTheSameKey();
+    void calculationOnKeypadWithNumLockOff();
     void mainRowKeysIgnored_data();
     void mainRowKeysIgnored();
     void keysReachWindowBeforeFocusedElement();
@@ -408,6 +409,18 @@ void TstMainWindow::keypadWithNumLockOff()
     QVERIFY(f.sv.messages.isEmpty());
     for (KeyFace *face : f.w.findChildren<KeyFace *>())
         QVERIFY2(!face->pressedLook(), qPrintable(face->objectName()));
+}
+
+void TstMainWindow::calculationOnKeypadWithNumLockOff()
+{
+    // 12.5 + 3 = typed on the keypad with Num Lock off, as Qt reports those keys.
+    Fixture f(1);
+    QWindow *win = f.w.windowHandle();
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Delete, Qt::Key_Clear, Qt::Key_Plus, Qt::Key_PageDown,
+                        Qt::Key_Enter})
+        QTest::keyClick(win, key, Qt::KeypadModifier);
+    QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("          15.5 "));
+    QCOMPARE(labelText(f.w, "ENZANSI"), QStringLiteral("＝"));
 }
 
 void TstMainWindow::releaseMatchesPressOfTheSameKey()
