@@ -29,6 +29,12 @@ done
 [ -S "$runtime/$socket" ] || { cat "$runtime/weston.log"; skip "weston did not start"; }
 
 export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
+# In a sanitizer build: the Wayland client library and Qt's Wayland plugin keep allocations
+# until the process ends, some in plugins already unloaded whose frames cannot be named, so
+# leak checking is left to the same windows' offscreen tests; every other check stays on.
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+  export ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0
+fi
 "$tst"
 
 # The real program, from a folder of its own so that its settings file lands there, with
