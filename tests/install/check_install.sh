@@ -43,6 +43,14 @@ unexpected=$(find "$prefix" -type f | sed "s|^$prefix/||" | grep -v -e '^bin/van
   -e '^share/doc/vantoro\(-calc\)\?/\(copyright\|changelog\.gz\)$')
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
 
+# The licence: the GPL version 3 at the top of the source tree, named in the copyright file.
+source=$(dirname "$0")/../..
+head -2 "$source/LICENSE" | grep -q 'Version 3, 29 June 2007' || fail "LICENSE is not the GPL version 3"
+for package in vantoro vantoro-calc; do
+  grep -q '^License: GPL-3+$' "$share/doc/$package/copyright" 2>/dev/null \
+    || fail "share/doc/$package/copyright names no GPL-3+ licence"
+done
+
 # The manual pages: compressed, and read by man without a warning.
 for page in vantoro vantoro-calc; do
   man_file=$share/man/man1/$page.1.gz
@@ -93,6 +101,8 @@ if [ -s "$metainfo" ]; then
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
     || fail "the metainfo does not launch $id.desktop"
   grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+  grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" \
+    || fail "the metainfo does not give the licence GPL-3.0-or-later"
   grep -q '<image[^>]*>https://[^<]*screenshot-main.png</image>' "$metainfo" \
     || fail "the metainfo has no screenshot of the main window"
 fi
