@@ -384,11 +384,6 @@ QString keyName(KeyId key, const MainWindowElements &ui)
     return QCoreApplication::translate("Key", keyRow(key).spokenName);
 }
 
-QString keyboardKeyName(KeyId key)
-{
-    return QCoreApplication::translate("Key", keyRow(key).keyboardName);
-}
-
 QString elementName(const QString &name, const MainWindowElements &ui)
 {
     if (name == QLatin1String("Title"))

@@ -17,8 +17,6 @@ namespace vantoro {
 // "Seven", "Plus", "Square root", "Convert H:M:S to seconds", ...; the mode keys follow
 // their current captions.
 QString keyName(KeyId key, const MainWindowElements &ui);
-// The keyboard key that does what a key or function button does, "Keypad 7", "Delete".
-QString keyboardKeyName(KeyId key);
 // The function row, title and display labels by element name; empty for anything else.
 QString elementName(const QString &name, const MainWindowElements &ui);
 // The display in words: "minus 1 hour 30 minutes 0 seconds, plus".

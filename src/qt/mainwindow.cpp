@@ -120,7 +120,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         if (const KeyRow *key = keyForElement(def.name)) {
             action = key->action;
             button->setToolTip(keyboardKeyText(*key));
-            setKeyBindings(button, {keyboardKeyName(key->id)});
+            setKeyBindings(button, {keyboardKeyText(*key)});
         }
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
@@ -167,7 +167,7 @@ void VantoroWindow::buildKey(const KeyDef &key)
     const KeyDef *k = &key;
     for (size_t i = m_bound.size() - 3; i < m_bound.size(); ++i)
         m_bound[i].key = k;
-    setKeyBindings(region, {keyboardKeyName(k->id)});
+    setKeyBindings(region, {keyboardKeyText(keyRow(k->id))});
     const auto down = [this, k] {
         act([this, k] {
             if (keyButton(c, k->id).enabled)
