@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/app.h"
 #include "panel/panel.h"
@@ -16,6 +18,7 @@
 #include "qt/historywindow.h"
 #include "qt/keymap.h"
 #include "qt/keywidgets.h"
+#include "qt/qtservices.h"
 
 namespace vantoro {
 
@@ -38,20 +41,37 @@ Qt::Alignment alignmentOf(Align a)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A fixed frame with a close button only: the window has its own minimise key. Under
+// Wayland the title bar is Qt's own drawing (its "bradient" decoration), which offers
+// minimise and maximise whatever the flags say; there the window goes without one, and its
+// title strip moves it instead.
+Qt::WindowFlags mainWindowFlags()
+{
+    if (!platformReportsWindowPosition())
+        return Qt::Window | Qt::FramelessWindowHint;
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+           | Qt::WindowCloseButtonHint;
+}
+
+// The keyboard key that does what a key or function button does, so the keyboard map can
+// be found in the window.
+QString keyboardKeyText(const KeyRow &key)
+{
+    return key.keyboardName ? QCoreApplication::translate("Key", key.keyboardName) : QString();
+}
+
 } // namespace
 
-VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
-    // A fixed frame with a close button only: the window has its own minimise key.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
-      c(calc)
+VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent, mainWindowFlags()), c(calc)
 {
+    // Roles first: the first accessibility event of a widget fixes its interface.
+    installAccessibleRoles();
+    setAccessibleRole(this, QAccessible::Window);
     setObjectName(QStringLiteral("Vantoro"));
     setAccessibleName(QStringLiteral("Vantoro"));
     setFixedSize(toPixels(TwipRect{0, 0, ClientWidthTwips, ClientHeightTwips}).size());
     setAttribute(Qt::WA_OpaquePaintEvent); // the case drawing covers the whole client area
     setMouseTracking(true);
-    installAccessibleRoles();
 
     m_bound.reserve(mainElements().size() + 3 * mainKeys().size());
     for (const ElementDef &def : mainElements())
@@ -96,11 +116,12 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         button->setAutoDefault(false);
         if (def.opaque)
             setColour(button, QPalette::Button, def.designBack);
-        void (*action)(Calculator &) = nullptr;
-        if (def.name == QLatin1String("Iconize"))
-            action = Iconize_Click;
-        else if (const KeyRow *key = keyForElement(def.name))
+        void (*action)(Calculator &) = def.name == QLatin1String("Iconize") ? Iconize_Click : nullptr;
+        if (const KeyRow *key = keyForElement(def.name)) {
             action = key->action;
+            button->setToolTip(keyboardKeyText(*key));
+            setKeyBindings(button, {keyboardKeyText(*key)});
+        }
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
         w = button;
@@ -109,10 +130,21 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     case ElementKind::Panel:
         w = new QWidget(parent);
         w->setFocusPolicy(Qt::StrongFocus);
+        // The focus stays here while the user calculates, so this is what follows the display.
+        setAccessibleRole(w, QAccessible::Pane);
+        setAccessibleText(w, QString());
+        announceDescription(w, QString());
         m_enterCapt = w;
         break;
     case ElementKind::KeyRegion: w = new KeyRegion(parent); break;
-    case ElementKind::KeyFace: w = new KeyFace(parent); break;
+    case ElementKind::KeyFace:
+        w = new KeyFace(parent);
+        keepOutOfAccessibleTree(w); // the button region beneath is the key, with its legend inside
+        break;
+    }
+    if (def.name == QLatin1String("Disp")) {
+        setAccessibleRole(w, QAccessible::StaticText);
+        setAccessibleText(w, QString());
     }
     if (def.opaque && def.kind != ElementKind::Button) {
         w->setAutoFillBackground(true);
@@ -120,6 +152,8 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     }
     w->setObjectName(def.objectName());
     w->setGeometry(toPixels(def.rect));
+    if (def.name == QLatin1String("Title"))
+        m_title = w;
     m_bound.push_back({&def, w});
     return w;
 }
@@ -127,18 +161,25 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
 void VantoroWindow::buildKey(const KeyDef &key)
 {
     auto *region = static_cast<KeyRegion *>(build(key.region, this));
+    region->setToolTip(keyboardKeyText(keyRow(key.id))); // the face and legend let hovering through
     QWidget *face = build(key.face, this); // above the region, which it hides
     build(key.legend, face);
     const KeyDef *k = &key;
     for (size_t i = m_bound.size() - 3; i < m_bound.size(); ++i)
         m_bound[i].key = k;
-    connect(region, &KeyRegion::mousePressed, this, [this, k] {
+    setKeyBindings(region, {keyboardKeyText(keyRow(k->id))});
+    const auto down = [this, k] {
         act([this, k] {
             if (keyButton(c, k->id).enabled)
                 keyMouseDown(c, k->id);
         });
-    });
-    connect(region, &KeyRegion::mouseReleased, this, [this, k] { act([this, k] { keyMouseUp(c, k->id); }); });
+    };
+    const auto up = [this, k] { act([this, k] { keyMouseUp(c, k->id); }); };
+    connect(region, &KeyRegion::mousePressed, this, down);
+    connect(region, &KeyRegion::mouseReleased, this, up);
+    // A click that is no mouse press, as an assistive technology's press action gives.
+    connect(region, &QAbstractButton::pressed, this, down);
+    connect(region, &QAbstractButton::released, this, up);
 }
 
 template <typename Action>
@@ -200,14 +241,8 @@ void VantoroWindow::apply(const Bound &b, const Element &now, const Element *bef
     case ElementKind::Panel: break;
     }
     // Faces take no mouse input whatever their record says; their legends stay legible.
-    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled)) {
+    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled))
         w->setEnabled(now.enabled);
-        if (def.kind == ElementKind::KeyRegion || def.kind == ElementKind::Button)
-            w->setAccessibleDescription(now.enabled ? QString() : unavailableText());
-    }
-    // A grey legend is an unavailable key, also to a screen reader.
-    if (def.kind == ElementKind::KeyLegend && changed(&Element::foreColor))
-        w->setAccessibleDescription(now.foreColor == OffColor ? unavailableText() : QString());
     if (changed(&Element::visible))
         w->setVisible(now.visible);
 }
@@ -246,11 +281,14 @@ void VantoroWindow::syncAccessibleNames(bool first)
     const bool display = first || ui.Disp.caption != was.Disp.caption || ui.Hugou.caption != was.Hugou.caption
                          || ui.ENZANSI.caption != was.ENZANSI.caption || ui.MODE.caption != was.MODE.caption;
     const bool modeKeys = first || ui.hms.caption != was.hms.caption || ui.Unit_input.caption != was.Unit_input.caption;
-    if (!display && !modeKeys)
-        return;
     for (const Bound &b : m_bound) {
         QString name;
         if (b.key) {
+            if (b.def->kind != ElementKind::KeyRegion)
+                continue; // faces and legends are out of the tree: the region is the key
+            const QString why = b.widget->isEnabled() ? QString() : unavailableText(b.key->id, c.st);
+            if (b.widget->accessibleDescription() != why)
+                b.widget->setAccessibleDescription(why);
             if (!first && !(modeKeys && b.key->wide))
                 continue;
             name = keyName(b.key->id, ui);
@@ -263,9 +301,17 @@ void VantoroWindow::syncAccessibleNames(bool first)
             name = elementName(n, ui);
             if (name.isEmpty())
                 name = b.def->objectName();
+            if (n == QLatin1String("Disp"))
+                setAccessibleText(b.widget, ui.Disp.caption);
         }
         if (b.widget->accessibleName() != name)
             b.widget->setAccessibleName(name); // also tells an active screen reader
+    }
+    if (display) {
+        // The focus panel keeps the focus while the user calculates: a reader speaks the
+        // change of its description, the display in words. Its text is the exact display.
+        setAccessibleText(m_enterCapt, exactValue(ui));
+        announceDescription(m_enterCapt, spokenValue(ui));
     }
 }
 
@@ -365,6 +411,12 @@ void VantoroWindow::start()
 
 bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_title && event->type() == QEvent::MouseButtonPress && (windowFlags() & Qt::FramelessWindowHint)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && windowHandle()) {
+        // Without a title bar of its own the window is moved by its title strip.
+        windowHandle()->startSystemMove();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         // Every key meant for this window comes here first and goes no further, so no
         // element ever acts on a key itself.
@@ -377,11 +429,21 @@ bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool VantoroWindow::handleKey(QKeyEvent *event)
 {
-    const int code = windowsKeyCode(event->key(), event->modifiers());
+    // A release is the release of whatever its press was: Num Lock or the layout may change
+    // while the key is held, and the release then arrives as another key. Physical keys are
+    // told apart by their scan code; events without one (synthetic ones) map on their own.
+    const quint32 scanCode = event->nativeScanCode();
+    int code = windowsKeyCode(*event);
     if (event->type() == QEvent::KeyPress) {
+        if (scanCode != 0)
+            m_heldKeys[scanCode] = code;
         act([this, code] { Form_keydown(c, code); }); // held keys repeat
     } else if (!event->isAutoRepeat()) {
         // X11 sends a release before every repeat; only the real one releases the face.
+        if (const auto held = m_heldKeys.find(scanCode); scanCode != 0 && held != m_heldKeys.end()) {
+            code = held->second;
+            m_heldKeys.erase(held);
+        }
         act([this, code] { Form_KeyUp(c, code); });
     }
     return true;
@@ -438,7 +500,8 @@ void VantoroWindow::moveEvent(QMoveEvent *event)
 {
     // The user moved the window: the records follow, in twips. A position that only
     // differs from the record by the rounding to pixels leaves the record as it is.
-    if (m_synced && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
+    // Under Wayland the reported position is not the window's: the records keep theirs.
+    if (m_synced && platformReportsWindowPosition() && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
         c.ui.left = m_applied.left = pos().x() * TwipsPerPixel;
         c.ui.top = m_applied.top = pos().y() * TwipsPerPixel;
     }
