@@ -56,6 +56,11 @@ void secondsDigit(CalcState &st, int d, QChar ch)
         return;
     if (d != 0 && st.DigitCount == 0)
         startNumber(st, st.EntryIdx);
+    // Zeros that DigitCount does not count (after a point keyed first in H:M:S-Auto and a
+    // conversion) would otherwise be appended without end; once the entry ends in as many
+    // zeros as the display shows, another changes neither its value nor the display.
+    if (d == 0 && st.DigitCount == 0 && st.Entry[st.EntryIdx].endsWith(QString(WidthSec, QLatin1Char('0'))))
+        return;
     st.Entry[st.EntryIdx] += ch;
     if (d != 0 || st.DigitCount != 0)
         ++st.DigitCount;

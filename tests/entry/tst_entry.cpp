@@ -188,6 +188,15 @@ void TstEntry::leadingZeroIsIgnored()
     QCOMPARE(f.c.st.Entry[0], QString(14, QLatin1Char(' ')) + QLatin1Char('0'));
     f.keys("00.0");
     QCOMPARE(f.c.st.Entry[0], QStringLiteral(".0"));
+
+    // Zeros keyed after a point keyed first in H:M:S-Auto and a conversion count as no digit:
+    // they stop growing the entry once the display is full of them.
+    CalcFixture g(0);
+    g.keys(".:" + QString(40, QLatin1Char('0')));
+    QCOMPARE(g.disp(), QString(14, QLatin1Char('0')) + QLatin1Char(' '));
+    QVERIFY(g.c.st.Entry[0].size() <= 2 * 14);
+    g.keys("5");
+    QCOMPARE(g.c.st.Entry[0], QStringLiteral("5"));
 }
 
 void TstEntry::digitAfterResultReplacesIt()
