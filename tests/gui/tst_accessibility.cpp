@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include "gui_fixture.h"
-#include "qt/fonts.h"
 
 using namespace vantoro;
 using namespace vantoro::test;
@@ -70,7 +69,6 @@ class TstAccessibility : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void everyElementNamed();
     void keysSayWhatTheyDo_data();
     void keysSayWhatTheyDo();
@@ -78,12 +76,6 @@ private slots:
     void displayInWords_data();
     void displayInWords();
 };
-
-void TstAccessibility::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    installFontSubstitutes();
-}
 
 void TstAccessibility::everyElementNamed()
 {
@@ -204,5 +196,5 @@ void TstAccessibility::displayInWords()
     QVERIFY(op.startsWith(QLatin1String("Operator: ")) || op == QLatin1String("No operator"));
 }
 
-QTEST_MAIN(TstAccessibility)
+VANTORO_GUI_TEST_MAIN(TstAccessibility)
 #include "tst_accessibility.moc"
