@@ -12,6 +12,7 @@
 #include "panel/keys.h"
 #include "qt/mainwindow.h"
 #include "qt/qtservices.h"
+#include "support/files.h"
 #include "support/gui_harness.h"
 #include "support/recording_services.h"
 
@@ -43,11 +44,7 @@ struct Fixture {
         sv.attach(&w);
         w.start();
     }
-    QByteArray settings() const
-    {
-        QFile f(c.st.IniFile);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray settings() const { return readAll(c.st.IniFile); }
 
     QTemporaryDir dir;
     TestServices sv;
@@ -60,7 +57,6 @@ inline QString labelText(const QWidget &window, const char *name)
     auto *label = window.findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));
 }
-
 
 // Keys as a person types them: digits and operators on the numeric keypad, letters and
 // space on the main keyboard.
