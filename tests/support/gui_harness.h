@@ -15,7 +15,8 @@ namespace vantoro::test {
 // Fails the running test when a modal dialog opens, closes the dialog and lets the test go on.
 // Without it a test that opens a message box by mistake waits for a click no one makes.
 // Checks every few milliseconds, also inside the dialog's own event loop.
-class ModalWatchdog {
+class ModalWatchdog
+{
 public:
     ModalWatchdog();
 
@@ -25,7 +26,8 @@ private:
     QTimer m_timer;
 };
 
-class GuiHarness {
+class GuiHarness
+{
 public:
     // Before the application: the offscreen platform when QT_QPA_PLATFORM is empty, and the
     // XDG configuration directory in a temporary folder. Then the application, the standard

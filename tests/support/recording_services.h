@@ -12,7 +12,8 @@
 namespace vantoro::test {
 
 template <class Base>
-class RecordingServicesOn : public Base {
+class RecordingServicesOn : public Base
+{
 public:
     QStringList messages;  // message box texts, in order
     QStringList questions; // "title|text" of each Yes/No question, in order

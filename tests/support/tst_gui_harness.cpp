@@ -3,7 +3,8 @@
 #include <QProcess>
 #include <QtTest>
 
-class TstGuiHarness : public QObject {
+class TstGuiHarness : public QObject
+{
     Q_OBJECT
 
 private slots:
