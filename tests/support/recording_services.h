@@ -24,7 +24,9 @@ public:
     QList<WindowId> activated;
     int endCount = 0;
     QDateTime clock = QDateTime(QDate(2026, 12, 8), QTime(22, 30, 15));
-    std::optional<QSize> screen; // unset: the base's screen
+    std::optional<QSize> screen;       // unset: the base's screen
+    QList<QRect> screens;              // empty: the base's screens
+    std::optional<bool> positionKnown; // unset: the base's answer
 
     void messageBox(const QString &text) override { messages << text; }
     bool askYesNo(const QString &text, const QString &title) override
@@ -49,6 +51,8 @@ public:
     }
     QDateTime now() override { return clock; }
     QSize screenTwips() override { return screen ? *screen : Base::screenTwips(); }
+    QList<QRect> screensTwips() override { return screens.isEmpty() ? Base::screensTwips() : screens; }
+    bool windowPositionKnown() override { return positionKnown ? *positionKnown : Base::windowPositionKnown(); }
     void activateWindow(WindowId id) override
     {
         activated << id;
