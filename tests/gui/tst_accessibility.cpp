@@ -8,7 +8,6 @@
 #include <QtTest>
 
 #include "gui_fixture.h"
-#include "qt/fonts.h"
 #include "qt/translations.h"
 
 using namespace vantoro;
@@ -94,7 +93,6 @@ class TstAccessibility : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void everyElementNamed();
     void keysSayWhatTheyDo_data();
     void keysSayWhatTheyDo();
@@ -112,12 +110,6 @@ private slots:
     void japaneseUnderAJapaneseLocale_data();
     void japaneseUnderAJapaneseLocale();
 };
-
-void TstAccessibility::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    installFontSubstitutes();
-}
 
 void TstAccessibility::everyElementNamed()
 {
@@ -412,5 +404,5 @@ void TstAccessibility::japaneseUnderAJapaneseLocale()
     installTranslations(QLocale::c(), QStringLiteral(VANTORO_QM_DIR));
 }
 
-QTEST_MAIN(TstAccessibility)
+VANTORO_GUI_TEST_MAIN(TstAccessibility)
 #include "tst_accessibility.moc"
