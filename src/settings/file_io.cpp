@@ -49,7 +49,8 @@ int openDirectory(const QByteArray &dir)
     return ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-class Fd {
+class Fd
+{
 public:
     explicit Fd(int fd = -1) : m_fd(fd) {}
     ~Fd()

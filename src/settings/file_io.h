@@ -23,7 +23,8 @@ ReadResult readFile(const QString &file, QByteArray &bytes);
 // fraction of a second; a lock file that cannot be used (a directory, a symbolic link, a
 // directory without write access) is not waited for at all. Without the lock the file is still
 // replaced whole, so it is never torn.
-class SaveLock {
+class SaveLock
+{
 public:
     explicit SaveLock(const QString &file);
     ~SaveLock();

@@ -13,7 +13,8 @@
 using vantoro::test::readAll;
 using vantoro::test::writeAll;
 
-class TstSettingsLocation : public QObject {
+class TstSettingsLocation : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -40,22 +41,28 @@ void TstSettingsLocation::settingsPlace_data()
     QTest::addColumn<QString>("expected");      // the file written, relative to the temporary directory
     QTest::addColumn<QString>("readsHms");
 
-    QTest::newRow("build tree") << false << false << "config" << QByteArray() << "tree/vantoro.INI" << "-";
-    QTest::newRow("build tree, file there") << false << false << "config" << QByteArray("[INIT_MODE]\nHMS=1\n")
-                                            << "tree/vantoro.INI" << "1";
-    QTest::newRow("installed, a user") << true << false << "config" << QByteArray()
-                                       << "config/vantoro/vantoro.INI" << "-";
-    QTest::newRow("installed, no XDG_CONFIG_HOME") << true << false << "-" << QByteArray()
-                                                   << "home/.config/vantoro/vantoro.INI" << "-";
+    QTest::newRow("build tree") << false << false << "config" << QByteArray() << "tree/vantoro.INI"
+                                << "-";
+    QTest::newRow("build tree, file there")
+        << false << false << "config" << QByteArray("[INIT_MODE]\nHMS=1\n") << "tree/vantoro.INI"
+        << "1";
+    QTest::newRow("installed, a user") << true << false << "config" << QByteArray() << "config/vantoro/vantoro.INI"
+                                       << "-";
+    QTest::newRow("installed, no XDG_CONFIG_HOME")
+        << true << false << "-" << QByteArray() << "home/.config/vantoro/vantoro.INI"
+        << "-";
     QTest::newRow("installed, relative XDG_CONFIG_HOME ignored")
-        << true << false << "relative/config" << QByteArray() << "home/.config/vantoro/vantoro.INI" << "-";
+        << true << false << "relative/config" << QByteArray() << "home/.config/vantoro/vantoro.INI"
+        << "-";
     QTest::newRow("installed, file beside it read, not written")
         << true << false << "config" << QByteArray("; an administrator's\n[INIT_MODE]\nHMS=1\n")
-        << "config/vantoro/vantoro.INI" << "1";
-    QTest::newRow("installed, a directory beside it") << true << false << "config" << QByteArray("directory")
-                                                      << "config/vantoro/vantoro.INI" << "-";
-    QTest::newRow("installed, run as root") << true << true << "-" << QByteArray()
-                                            << "home/.config/vantoro/vantoro.INI" << "-";
+        << "config/vantoro/vantoro.INI"
+        << "1";
+    QTest::newRow("installed, a directory beside it")
+        << true << false << "config" << QByteArray("directory") << "config/vantoro/vantoro.INI"
+        << "-";
+    QTest::newRow("installed, run as root") << true << true << "-" << QByteArray() << "home/.config/vantoro/vantoro.INI"
+                                            << "-";
 }
 
 void TstSettingsLocation::settingsPlace()
@@ -71,7 +78,8 @@ void TstSettingsLocation::settingsPlace()
 
     // The layouts the program meets: its build tree, or PREFIX/bin with PREFIX/share beside.
     const QDir tmp(m_dir->path());
-    const QString binDir = installed ? tmp.filePath(QStringLiteral("prefix/" BIN_DIR)) : tmp.filePath(QStringLiteral("tree"));
+    const QString binDir = installed ? tmp.filePath(QStringLiteral("prefix/" BIN_DIR))
+                                     : tmp.filePath(QStringLiteral("tree"));
     QVERIFY(QDir().mkpath(binDir));
     if (installed) {
         const QString apps = tmp.filePath(QStringLiteral("prefix/" DATA_DIR "/applications"));
