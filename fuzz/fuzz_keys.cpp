@@ -163,8 +163,8 @@ void checkAvailability(const char *a, const Element &button, const Element &lege
 
 // The history as last checked.
 struct HistorySeen {
-    QStringList lines;
-    std::array<QString, 129> data;
+    TextRing<HistoryLines> lines;
+    TextRing<HistoryLines> data;
 };
 
 void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
@@ -209,13 +209,13 @@ void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
         fail(a, QStringLiteral("unit buffer %1").arg(describe(st.Entry[2])));
 
     // History: at most 41 lines, each in step with its recall data
-    const QStringList &lines = c.history.His_List;
+    const auto &lines = c.history.His_List;
     if (st.HisCount < 0 || st.HisCount > HisMax + 1 || lines.size() != st.HisCount)
         fail(a, QStringLiteral("HisCount %1 with %2 lines").arg(st.HisCount).arg(lines.size()));
     if (c.history.ListIndex < -1 || c.history.ListIndex >= st.HisCount)
         fail(a, QStringLiteral("ListIndex %1 of %2 lines").arg(c.history.ListIndex).arg(st.HisCount));
     // The lines are checked again only when the list or the recall data changed.
-    if (!lines.isSharedWith(seen.lines) || st.HisData != seen.data) {
+    if (lines != seen.lines || st.HisData != seen.data) {
         for (int i = 0; i < st.HisCount; ++i) {
             const QString &d = st.HisData[i];
             const QString &line = lines.at(i);

@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "engine/basic.h"
 #include "engine/engine.h"
 
@@ -48,18 +46,15 @@ void His_Add(Calculator &c, int index, int kind)
     if (index == 4)
         line = HistorySeparatorLine;
 
-    if (st.HisCount <= HisMax) {
-        list.append(line);
-        st.HisData[st.HisCount] = u + entry;
+    // Full, the oldest line and its recall data go as the new ones come.
+    const bool full = st.HisCount > HisMax;
+    list.append(line);
+    st.HisData.append(u + entry);
+    if (!full) {
         if (st.HisNoSelect == 0)
             c.history.ListIndex = st.HisCount;
         ++st.HisCount;
     } else {
-        // Full: the oldest line and its recall data go.
-        list.removeFirst();
-        std::move(st.HisData.begin() + 1, st.HisData.begin() + HisMax + 1, st.HisData.begin());
-        list.append(line);
-        st.HisData[HisMax] = u + entry;
         if (c.history.ListIndex > 0)
             --c.history.ListIndex;
         else
