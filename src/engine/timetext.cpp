@@ -80,10 +80,18 @@ std::optional<QString> Sec_To_Hms(const QString &text)
     return H + M + T;
 }
 
-QString hmsDisplay(const QString &view)
+void appendHmsDisplay(ShortText &out, QStringView view)
 {
-    return Left(view, WidthHms - 7) + QChar(0x00B0) + Mid(view, WidthHms - 6, 2) + QChar(0x2019) + Right(view, 5)
-           + QChar(0x201D);
+    // Left$(view, 5), Mid$(view, 6, 2) and Right$(view, 5): the views cut as those do.
+    out << view.left(WidthHms - 7) << QChar(0x00B0) << view.mid(WidthHms - 7, 2) << QChar(0x2019) << view.right(5)
+        << QChar(0x201D);
+}
+
+QString hmsDisplay(QStringView view)
+{
+    ShortText t;
+    appendHmsDisplay(t, view);
+    return t.view().toString();
 }
 
 std::optional<SecondsResult> secondsResultText(double r)

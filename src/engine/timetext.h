@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/limits.h"
+#include "window/text.h"
 
 namespace vantoro {
 
@@ -16,7 +17,8 @@ std::optional<QString> Sec_To_Hms(const QString &text);
 
 // The display form of a 12-character packed H:M:S view: hours, degree mark, minutes, prime,
 // seconds and the closing quotation mark. The display and the history lines both show it.
-QString hmsDisplay(const QString &view);
+QString hmsDisplay(QStringView view);
+void appendHmsDisplay(ShortText &out, QStringView view); // the same, added to out
 
 struct SecondsResult {
     QString text; // leading blank and at most 14 characters

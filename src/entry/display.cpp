@@ -13,9 +13,10 @@ void DispTm(Calculator &c)
     ui.Timer1.interval = 65535;
     st.IdleTicks = 0;
 
-    QString text;
+    ShortText text; // written into the caption in place: most keys allocate nothing here
     if (st.Mode == ModeNo::Unit && st.EntryIdx == 2) {
-        text = RightAlign(st.Entry[2], WidthSec) + QLatin1Char(' ');
+        text << st.Entry[2];
+        text.rightAlign(WidthSec) << u' ';
         // A pending unit number cannot be converted, operated on or taken by equals.
         setEnabled(ui.hms, false);
         setFore(ui.Mode_Key_Label[1], OffColor);
@@ -25,15 +26,20 @@ void DispTm(Calculator &c)
         ui.Unit_input.caption = UnitCaption[st.Mode];
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
         QString &e = st.Entry[st.EntryIdx];
-        e = RightAlign(e, WidthHms);
-        text = hmsDisplay(e);
+        if (e.size() != WidthHms) {
+            ShortText view;
+            view << e;
+            assignText(e, view.rightAlign(WidthHms).view());
+        }
+        appendHmsDisplay(text, e);
         ui.Unit_input.caption = UnitCaption[st.Mode];
     } else if (st.Mode == ModeNo::Seconds) {
-        text = RightAlign(st.Entry[st.EntryIdx], WidthSec) + QLatin1Char(' ');
+        text << st.Entry[st.EntryIdx];
+        text.rightAlign(WidthSec) << u' ';
     }
 
     ui.Hugou.caption = HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0];
-    ui.Disp.caption = text;
+    assignText(ui.Disp.caption, text.view());
     ui.ENZANSI.caption = EnzanSym[st.EnzanNo];
     ui.MODE.caption = ModeCaption[st.Mode];
 

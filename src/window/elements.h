@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <array>
 
+#include "window/text.h"
+
 namespace vantoro {
 
 // Colours are 24-bit values in &HBBGGRR order, as the key and display tables give them.
@@ -71,12 +73,13 @@ public:
     const QString &first() const { return at(0); }
     const QString &last() const { return at(m_size - 1); }
 
-    // Adds a text at the end; a full ring drops its oldest first.
-    void append(const QString &text)
+    // Adds a text at the end; a full ring drops its oldest first. The text is written into
+    // the storage of the one it replaces where it can.
+    void append(QStringView text)
     {
         if (m_size == Capacity)
             removeFirst();
-        m_slots[slot(m_size)] = text;
+        assignText(m_slots[slot(m_size)], text);
         ++m_size;
     }
     void removeFirst()
