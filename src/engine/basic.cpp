@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace vantoro {
@@ -52,23 +53,11 @@ double Int(double x)
     return std::floor(x);
 }
 
-double Val(const QString &t)
+namespace {
+
+// Val on a text of n characters without blanks, which it may change.
+double valOfChars(char *s, size_t n)
 {
-    // Read without allocating: number texts here are short, a longer one goes to the heap.
-    // from_chars reads as strtod does in the C locale, whatever the user's locale.
-    char small[64];
-    std::string large;
-    char *s = small;
-    if (t.size() >= qsizetype(sizeof small)) {
-        large.resize(size_t(t.size()));
-        s = large.data();
-    }
-    size_t n = 0;
-    for (QChar c : t) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
-            continue;
-        s[n++] = c.unicode() < 128 ? char(c.unicode()) : '\x7f';
-    }
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0;
     bool negative = false;
@@ -113,14 +102,55 @@ double Val(const QString &t)
     return negative ? -v : v;
 }
 
+} // namespace
+
+double Val(QStringView t)
+{
+    // Read without allocating: number texts here are short, a longer one goes to the heap.
+    // from_chars reads as strtod does in the C locale, whatever the user's locale.
+    char small[64];
+    std::string large;
+    char *s = small;
+    if (t.size() >= qsizetype(sizeof small)) {
+        large.resize(size_t(t.size()));
+        s = large.data();
+    }
+    size_t n = 0;
+    for (QChar c : t) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
+            continue;
+        s[n++] = c.unicode() < 128 ? char(c.unicode()) : '\x7f';
+    }
+    return valOfChars(s, n);
+}
+
 QString Str(double x, int digits)
 {
-    if (x == 0 || std::isnan(x))
-        return QStringLiteral(" 0");
+    char out[StrMaxLength];
+    return QString::fromLatin1(out, StrInto(out, x, digits));
+}
+
+double ValOfStr(double x)
+{
+    char out[StrMaxLength];
+    const int n = StrInto(out, x);
+    // The only blank of a number text is its first character.
+    return out[0] == ' ' ? valOfChars(out + 1, size_t(n - 1)) : valOfChars(out, size_t(n));
+}
+
+int StrInto(char *out, double x, int digits)
+{
+    if (x == 0 || std::isnan(x)) {
+        std::memcpy(out, " 0", 2);
+        return 2;
+    }
     const char sign = x < 0 ? '-' : ' ';
     const double a = std::fabs(x);
-    if (std::isinf(a))
-        return QLatin1Char(sign) + QStringLiteral("1.#INF");
+    if (std::isinf(a)) {
+        out[0] = sign;
+        std::memcpy(out + 1, "1.#INF", 6);
+        return 7;
+    }
 
     // Round once to the wanted significant digits; the exponent is that of the rounded value.
     // to_chars rounds exactly, as printf does, but neither allocates nor follows the locale.
@@ -138,7 +168,6 @@ QString Str(double x, int digits)
     while (mlen > 1 && mant[mlen - 1] == '0')
         --mlen;
 
-    char out[96];
     int o = 0;
     out[o++] = sign;
     if (exp < -4 || exp >= digits) {
@@ -171,7 +200,7 @@ QString Str(double x, int digits)
         for (int k = 0; k < mlen; ++k)
             out[o++] = mant[k];
     }
-    return QString::fromLatin1(out, o);
+    return o;
 }
 
 } // namespace vantoro

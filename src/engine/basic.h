@@ -17,11 +17,19 @@ double Int(double x);                                 // largest whole number no
 // The number a text begins with: blanks, tabs and line feeds anywhere are ignored, then
 // an optional sign, digits, a point with digits and an exponent (E or D) are read.
 // 0 when nothing is read.
-double Val(const QString &t);
+double Val(QStringView t);
 
 // The number text of x: a leading blank or "-", rounded to the given significant digits
 // (15 for doubles, 7 for single-precision values), no zero before the point, and the
 // exponent form (1.5E-05, 1E+15) for decimal exponents below -4 or from `digits` up.
 QString Str(double x, int digits = 15);
+
+// Str$(x) written into out (room for StrMaxLength characters, Latin-1); returns its length.
+constexpr int StrMaxLength = 64;
+int StrInto(char *out, double x, int digits = 15);
+
+// Val(Str$(x)): x rounded to 15 significant digits as its number text would give it back,
+// without making the text.
+double ValOfStr(double x);
 
 } // namespace vantoro

@@ -42,8 +42,8 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
         x = Val(a) * signA;
         y = Val(b) * signB;
     } else if (hms) {
-        x = Val(Hms_To_Sec(a)) * signA;
-        y = Val(Hms_To_Sec(b)) * signB;
+        x = hmsSeconds(a) * signA;
+        y = hmsSeconds(b) * signB;
     }
 
     double r = 0;
@@ -75,7 +75,7 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
         // Any magnitude above the limit overflows, negative results too.
         if (std::fabs(r) > MaxSec)
             return overflowReset(c);
-        result = *Sec_To_Hms(Str(std::fabs(r))); // in range: checked above
+        result = *secToHms(ValOfStr(std::fabs(r))); // Sec_To_Hms(Str$(|r|)), in range: checked above
     }
     st.ResultSign = sign;
     return result;
