@@ -93,6 +93,28 @@ double valOfChars(char *s, size_t n)
         }
     }
     double v = 0;
+    if (end - start <= 16 && end == i) {
+        // Up to 15 digits and no exponent: the digits as a whole number, exact in a double,
+        // divided by an exact power of ten is the correctly rounded value from_chars gives.
+        static constexpr double Tens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+                                          1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+        quint64 whole = 0;
+        int digits = 0, decimals = -1;
+        for (size_t k = start; k < end; ++k) {
+            if (s[k] == '.') {
+                decimals = 0;
+                continue;
+            }
+            whole = whole * 10 + quint64(s[k] - '0');
+            ++digits;
+            if (decimals >= 0)
+                ++decimals;
+        }
+        if (digits <= 15) {
+            v = decimals > 0 ? double(whole) / Tens[decimals] : double(whole);
+            return negative ? -v : v;
+        }
+    }
     const auto r = std::from_chars(s + start, s + end, v);
     if (r.ec == std::errc::result_out_of_range) {
         // from_chars leaves v alone here; strtod gives infinity or the nearest tiny value.
@@ -152,6 +174,17 @@ int StrInto(char *out, double x, int digits)
         return 7;
     }
 
+    if (digits == 15 && a < 1e15 && a == std::floor(a)) {
+        // A whole number of up to 15 digits is its own 15-digit form.
+        char whole[16];
+        int w = 0;
+        for (quint64 v = quint64(a); v != 0; v /= 10)
+            whole[w++] = char('0' + v % 10);
+        out[0] = sign;
+        for (int k = 0; k < w; ++k)
+            out[1 + k] = whole[w - 1 - k];
+        return w + 1;
+    }
     // Round once to the wanted significant digits; the exponent is that of the rounded value.
     // to_chars rounds exactly, as printf does, but neither allocates nor follows the locale.
     digits = std::clamp(digits, 1, 40);
