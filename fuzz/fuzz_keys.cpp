@@ -9,11 +9,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "app/app.h"
 #include "engine/basic.h"
 #include "engine/calculator.h"
 #include "engine/messages.h"
+#include "panel/keys.h"
 #include "panel/panel.h"
 
 using namespace vantoro;
@@ -45,29 +48,39 @@ public:
     QDateTime now() override { return QDateTime(QDate(2026, 12, 8), QTime(22, 30, 15)); }
 };
 
-// Key codes of the keyboard tables plus a few that are in neither: the main-row digit 0,
-// Shift and the main-row full stop.
-constexpr int KeyCodes[] = {96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 107, 109, 106, 111, 110, 13, 35, 46,
-                            36, 84, 72, 77, 83, 32, 80, 82, 85, 67, 76, 65, 70, 48, 16, 190};
-constexpr int KeyCodeCount = int(sizeof KeyCodes / sizeof KeyCodes[0]);
+// The keyboard codes of the key table, in its order, plus a few that no key has: the
+// main-row digit 0, Shift and the main-row full stop.
+const std::vector<int> &keyCodes()
+{
+    static const std::vector<int> codes = [] {
+        std::vector<int> v;
+        for (const KeyRow &k : keyTable())
+            for (int code : k.keyboard)
+                if (code != 0)
+                    v.push_back(code);
+        v.insert(v.end(), {48, 16, 190});
+        return v;
+    }();
+    return codes;
+}
 
-struct MouseKey {
-    KeyButton key;
-    int index;
-};
-constexpr MouseKey MouseKeys[] = {
-    {KeyButton::Digit, 0}, {KeyButton::Digit, 1}, {KeyButton::Digit, 2}, {KeyButton::Digit, 3},
-    {KeyButton::Digit, 4}, {KeyButton::Digit, 5}, {KeyButton::Digit, 6}, {KeyButton::Digit, 7},
-    {KeyButton::Digit, 8}, {KeyButton::Digit, 9}, {KeyButton::Enzan, 1}, {KeyButton::Enzan, 2},
-    {KeyButton::Enzan, 3}, {KeyButton::Enzan, 4}, {KeyButton::Eq, 0},    {KeyButton::Ac, 0},
-    {KeyButton::Ce, 0},    {KeyButton::Kanma, 0}, {KeyButton::Per, 0},   {KeyButton::Root, 0},
-    {KeyButton::H, 0},     {KeyButton::H, 1},     {KeyButton::H, 2},     {KeyButton::Hms, 0},
-    {KeyButton::Unit, 0}};
-constexpr int MouseKeyCount = int(sizeof MouseKeys / sizeof MouseKeys[0]);
+// The keys with a button region under a face, in the order of the key table.
+const std::vector<KeyId> &mouseKeys()
+{
+    static const std::vector<KeyId> keys = [] {
+        std::vector<KeyId> v;
+        for (const KeyRow &k : keyTable())
+            if (k.hasFace())
+                v.push_back(k.id);
+        return v;
+    }();
+    return keys;
+}
 
+// Every byte of the input past the first: an index into keyCodes() (a key pressed and
+// released), or, past those, one of these.
 enum Action : int {
-    // 0 .. KeyCodeCount-1: a key pressed and released
-    KeyDownOnly = KeyCodeCount, // held key: the platform repeats key-down
+    KeyDownOnly, // held key: the platform repeats key-down
     KeyUpOnly,
     MouseClick,   // press and release on an enabled button region
     MousePress,   // press only, the release comes later
@@ -155,23 +168,15 @@ QString displayOf(const CalcState &st, int i)
     return e.left(5) + QChar(0x00B0) + e.mid(5, 2) + QChar(0x2019) + e.right(5) + QChar(0x201D);
 }
 
-void checkAvailability(const char *a, const Element &button, const Element &legend, bool on, const char *name)
-{
-    if (button.enabled != on || legend.foreColor != (on ? OnColor : OffColor))
-        fail(a, QStringLiteral("%1 should be %2").arg(QLatin1String(name), on ? u"available" : u"unavailable"));
-}
-
 // The history as last checked.
 struct HistorySeen {
     TextRing<HistoryLines> lines;
     TextRing<HistoryLines> data;
 };
 
-void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
+// The counters and indices of the calculator state within their ranges.
+void checkCounters(const CalcState &st, const char *a)
 {
-    const CalcState &st = c.st;
-    const MainWindowElements &ui = c.ui;
-
     if (st.EntryIdx < 0 || st.EntryIdx > 2)
         fail(a, QStringLiteral("EntryIdx %1").arg(st.EntryIdx));
     if (st.SaveIdx < 0 || st.SaveIdx > 1)
@@ -189,13 +194,16 @@ void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
         fail(a, QStringLiteral("the separator entry changed"));
     if (st.DigitCount < 0 || st.KanmaState < 0 || st.KanmaState > 3 || (st.MinusFirst != 0 && st.MinusFirst != 1))
         fail(a, QStringLiteral("DigitCount %1, KanmaState %2, MinusFirst %3")
-                    .arg(st.DigitCount).arg(st.KanmaState).arg(st.MinusFirst));
-    if (st.PushKey != 0 && (st.PushKey < KeyCode::DigitBase || st.PushKey > KeyCode::Hms))
-        fail(a, QStringLiteral("PushKey %1").arg(st.PushKey));
+                    .arg(st.DigitCount)
+                    .arg(st.KanmaState)
+                    .arg(st.MinusFirst));
     if (st.EntryIdx == 2 && st.Mode != ModeNo::Unit)
         fail(a, QStringLiteral("unit number pending outside H:M:S-Unit"));
+}
 
-    // Entry texts in the form of the mode
+// The entry texts in the form of the mode.
+void checkEntries(const CalcState &st, const char *a)
+{
     for (int i = 0; i <= 1; ++i) {
         const QString &e = st.Entry[i];
         const bool ok = st.Mode == ModeNo::Seconds ? isSecondsText(e) : isHmsText(e);
@@ -207,75 +215,137 @@ void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
     // keyed after it are appended: a number text all the same.
     if (st.EntryIdx == 2 && !isSecondsText(st.Entry[2]))
         fail(a, QStringLiteral("unit buffer %1").arg(describe(st.Entry[2])));
+}
 
-    // History: at most 41 lines, each in step with its recall data
+// At most 41 lines, each in step with its recall data.
+void checkHistory(const Calculator &c, const char *a, HistorySeen &seen)
+{
+    const CalcState &st = c.st;
     const auto &lines = c.history.His_List;
     if (st.HisCount < 0 || st.HisCount > HisMax + 1 || lines.size() != st.HisCount)
         fail(a, QStringLiteral("HisCount %1 with %2 lines").arg(st.HisCount).arg(lines.size()));
     if (c.history.ListIndex < -1 || c.history.ListIndex >= st.HisCount)
         fail(a, QStringLiteral("ListIndex %1 of %2 lines").arg(c.history.ListIndex).arg(st.HisCount));
     // The lines are checked again only when the list or the recall data changed.
-    if (lines != seen.lines || st.HisData != seen.data) {
-        for (int i = 0; i < st.HisCount; ++i) {
-            const QString &d = st.HisData[i];
-            const QString &line = lines.at(i);
-            if (d.size() < 2 || (d.at(0) != QLatin1Char('S') && d.at(0) != QLatin1Char('H'))
-                || (d.at(1) != QLatin1Char(' ') && d.at(1) != QLatin1Char('-')))
-                fail(a, QStringLiteral("HisData(%1) = %2").arg(i).arg(describe(d)));
-            const QString entry = d.mid(2);
-            if (entry == HistorySeparatorEntry) {
-                if (line != HistorySeparatorLine || d.at(0) != QLatin1Char('S') || d.at(1) != QLatin1Char(' '))
-                    fail(a, QStringLiteral("separator line %1 out of step").arg(i));
-            } else if (!isMark(line.left(2)) || line.mid(2) != lineTail(d)) {
-                fail(a, QStringLiteral("line %1 %2 out of step with %3").arg(i).arg(describe(line), describe(d)));
-            } else if (!(d.at(0) == QLatin1Char('S') ? isSecondsText(entry) : isHmsText(entry))) {
-                fail(a, QStringLiteral("HisData(%1) = %2 not in the form of its unit").arg(i).arg(describe(d)));
-            }
+    if (lines == seen.lines && st.HisData == seen.data)
+        return;
+    for (int i = 0; i < st.HisCount; ++i) {
+        const QString &d = st.HisData[i];
+        const QString &line = lines.at(i);
+        if (d.size() < 2 || (d.at(0) != QLatin1Char('S') && d.at(0) != QLatin1Char('H'))
+            || (d.at(1) != QLatin1Char(' ') && d.at(1) != QLatin1Char('-')))
+            fail(a, QStringLiteral("HisData(%1) = %2").arg(i).arg(describe(d)));
+        const QString entry = d.mid(2);
+        if (entry == HistorySeparatorEntry) {
+            if (line != HistorySeparatorLine || d.at(0) != QLatin1Char('S') || d.at(1) != QLatin1Char(' '))
+                fail(a, QStringLiteral("separator line %1 out of step").arg(i));
+        } else if (!isMark(line.left(2)) || line.mid(2) != lineTail(d)) {
+            fail(a, QStringLiteral("line %1 %2 out of step with %3").arg(i).arg(describe(line), describe(d)));
+        } else if (!(d.at(0) == QLatin1Char('S') ? isSecondsText(entry) : isHmsText(entry))) {
+            fail(a, QStringLiteral("HisData(%1) = %2 not in the form of its unit").arg(i).arg(describe(d)));
         }
-        seen.lines = lines;
-        seen.data = st.HisData;
     }
+    seen.lines = lines;
+    seen.data = st.HisData;
+}
 
-    // Display: 15 characters unless the clock is shown
+// The display: 15 characters of the entry being keyed (or of the first operand while an
+// operator waits for the second), unless the clock is shown.
+void checkDisplay(const Calculator &c, const char *a)
+{
+    const CalcState &st = c.st;
+    const MainWindowElements &ui = c.ui;
     const bool clock = ui.Timer1.interval == 250;
     if (!ui.Timer1.enabled || (ui.Timer1.interval != 250 && ui.Timer1.interval != 65535) || st.IdleTicks < 0
         || st.IdleTicks > 5)
-        fail(a, QStringLiteral("timer %1/%2, IdleTicks %3").arg(ui.Timer1.enabled).arg(ui.Timer1.interval).arg(st.IdleTicks));
-    if (!clock) {
-        if (ui.Disp.caption.size() != WidthSec + 1)
-            fail(a, QStringLiteral("display %1").arg(describe(ui.Disp.caption)));
-        if (ui.Hugou.caption != HugouText[0] && ui.Hugou.caption != HugouText[1])
-            fail(a, QStringLiteral("sign label %1").arg(describe(ui.Hugou.caption)));
-        if (!std::count(EnzanSym.begin(), EnzanSym.end(), ui.ENZANSI.caption))
-            fail(a, QStringLiteral("operator label %1").arg(describe(ui.ENZANSI.caption)));
-        // The value shown is the entry being keyed, or, while an operator waits for its
-        // second operand, the first operand; the sign label goes with it.
-        const auto shows = [&](int i) {
-            return ui.Disp.caption == displayOf(st, i) && ui.Hugou.caption == HugouText[st.Sign[i] == -1 ? 1 : 0];
-        };
-        if (!shows(st.EntryIdx) && !(st.EntryIdx == 1 && shows(0)))
-            fail(a, QStringLiteral("display %1 shows no entry").arg(describe(ui.Disp.caption)));
-        if (ui.MODE.caption != ModeCaption[st.Mode])
-            fail(a, QStringLiteral("mode label %1 in mode %2").arg(describe(ui.MODE.caption)).arg(st.Mode));
-    } else if (ui.MODE.caption != QStringLiteral("NOW")) {
-        fail(a, QStringLiteral("clock shown with mode label %1").arg(describe(ui.MODE.caption)));
+        fail(a, QStringLiteral("timer %1/%2, IdleTicks %3")
+                    .arg(ui.Timer1.enabled)
+                    .arg(ui.Timer1.interval)
+                    .arg(st.IdleTicks));
+    if (clock) {
+        if (ui.MODE.caption != QStringLiteral("NOW"))
+            fail(a, QStringLiteral("clock shown with mode label %1").arg(describe(ui.MODE.caption)));
+        return;
     }
+    if (ui.Disp.caption.size() != WidthSec + 1)
+        fail(a, QStringLiteral("display %1").arg(describe(ui.Disp.caption)));
+    if (ui.Hugou.caption != HugouText[0] && ui.Hugou.caption != HugouText[1])
+        fail(a, QStringLiteral("sign label %1").arg(describe(ui.Hugou.caption)));
+    if (!std::count(EnzanSym.begin(), EnzanSym.end(), ui.ENZANSI.caption))
+        fail(a, QStringLiteral("operator label %1").arg(describe(ui.ENZANSI.caption)));
+    const auto shows = [&](int i) {
+        return ui.Disp.caption == displayOf(st, i) && ui.Hugou.caption == HugouText[st.Sign[i] == -1 ? 1 : 0];
+    };
+    if (!shows(st.EntryIdx) && !(st.EntryIdx == 1 && shows(0)))
+        fail(a, QStringLiteral("display %1 shows no entry").arg(describe(ui.Disp.caption)));
+    if (ui.MODE.caption != ModeCaption[st.Mode])
+        fail(a, QStringLiteral("mode label %1 in mode %2").arg(describe(ui.MODE.caption)).arg(st.Mode));
+}
 
-    // Keys available by mode, and those that follow the keying state
+// Whether a key must be available now; nullopt where its availability is free. Only
+// the Auto/Unit key has a freedom: off in seconds mode and once digits are keyed.
+std::optional<bool> expectedAvailable(KeyId key, const CalcState &st)
+{
     const bool unit = st.Mode == ModeNo::Unit, seconds = st.Mode == ModeNo::Seconds;
-    for (int i = 0; i < 3; ++i)
-        checkAvailability(a, ui.H[i], ui.Enzan_Label[8 + i], unit, "an hour, minute or second key");
-    checkAvailability(a, ui.kanma, ui.Kanma_label, !unit, "the point key");
-    checkAvailability(a, ui.PER, ui.Enzan_Label[5], seconds, "the percent key");
-    checkAvailability(a, ui.ROOT, ui.Enzan_Label[4], seconds, "the root key");
-    if ((seconds || st.DigitCount > 0) && ui.Unit_input.enabled)
-        fail(a, QStringLiteral("Auto/Unit key enabled with DigitCount %1 in mode %2").arg(st.DigitCount).arg(st.Mode));
-    const bool pending = st.EntryIdx == 2;
-    if (ui.Eq.enabled == pending || ui.hms.enabled == pending)
-        fail(a, QStringLiteral("equals or conversion key availability with EntryIdx %1").arg(st.EntryIdx));
-    for (int i = 1; i <= 4; ++i)
-        if (ui.Enzan[i].enabled == pending)
-            fail(a, QStringLiteral("operator key availability with EntryIdx %1").arg(st.EntryIdx));
+    const bool pending = st.EntryIdx == 2; // a unit number waits for its unit
+    switch (key) {
+    case KeyId::Hours:
+    case KeyId::Minutes:
+    case KeyId::Seconds: return unit;
+    case KeyId::Point: return !unit;
+    case KeyId::Percent:
+    case KeyId::Root: return seconds;
+    case KeyId::Add:
+    case KeyId::Subtract:
+    case KeyId::Multiply:
+    case KeyId::Divide:
+    case KeyId::Equals:
+    case KeyId::Convert: return !pending;
+    case KeyId::AutoUnit:
+        if (seconds || st.DigitCount > 0)
+            return false;
+        return std::nullopt;
+    default: return std::nullopt;
+    }
+}
+
+// Every key of the key table: available as the keying state says (the button region, and
+// for the keys that follow the mode the legend's colour), its face released or pressed, and
+// PushKey naming a key of the table.
+void checkKeys(const Calculator &c, const char *a)
+{
+    const CalcState &st = c.st;
+    auto &ui = const_cast<MainWindowElements &>(c.ui); // the record accessors take it mutable
+    bool pushKnown = st.PushKey == KeyCode::None;
+    for (const KeyRow &k : keyTable()) {
+        pushKnown = pushKnown || (k.hasFace() && k.pushCode == st.PushKey);
+        if (k.hasFace()) {
+            const Picture p = k.face.of(ui).picture;
+            if (p != k.released && p != k.pressed())
+                fail(a, QStringLiteral("face of %1 shows picture %2").arg(QLatin1String(k.spokenName)).arg(int(p)));
+        }
+        const auto on = expectedAvailable(k.id, st);
+        if (!on)
+            continue;
+        if (k.region.of(ui).enabled != *on)
+            fail(a, QStringLiteral("%1 should be %2").arg(QLatin1String(k.spokenName), *on ? u"available" : u"unavailable"));
+        // The legends of the keys that follow the mode are greyed with their region.
+        const bool modeKey = k.id == KeyId::Point || k.id == KeyId::Percent || k.id == KeyId::Root
+                             || k.id == KeyId::Hours || k.id == KeyId::Minutes || k.id == KeyId::Seconds;
+        if (modeKey && k.legend.of(ui).foreColor != (*on ? OnColor : OffColor))
+            fail(a, QStringLiteral("legend of %1 in the wrong colour").arg(QLatin1String(k.spokenName)));
+    }
+    if (!pushKnown)
+        fail(a, QStringLiteral("PushKey %1").arg(st.PushKey));
+}
+
+void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
+{
+    checkCounters(c.st, a);
+    checkEntries(c.st, a);
+    checkHistory(c, a, seen);
+    checkDisplay(c, a);
+    checkKeys(c, a);
 }
 
 // With VANTORO_FUZZ_TRACE set, replaying an input prints every action and the state after it.
@@ -303,26 +373,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         printState(c, "start-up");
     checkInvariants(c, "start-up", seen);
 
-    int heldMouse = -1; // index into MouseKeys of a pressed button region
+    const std::vector<int> &codes = keyCodes();
+    const std::vector<KeyId> &mouse = mouseKeys();
+    const int codeCount = int(codes.size());
+    int heldMouse = -1; // index into mouse of a pressed button region
     size_t pos = 1;
     auto arg = [&]() -> int { return pos < size ? data[pos++] : 0; };
     char what[64];
     while (pos < size) {
-        const int action = data[pos++] % ActionCount;
-        if (action < KeyCodeCount) {
-            const int code = KeyCodes[action];
+        const int byte = data[pos++] % (codeCount + ActionCount);
+        if (byte < codeCount) {
+            const int code = codes[size_t(byte)];
             std::snprintf(what, sizeof what, "press of %s", keyName(code));
             sv.action = what;
             Form_keydown(c, code);
             Form_KeyUp(c, code);
         } else {
-            switch (action) {
+            switch (Action(byte - codeCount)) {
             case KeyDownOnly:
             case KeyUpOnly: {
-                const int code = KeyCodes[arg() % KeyCodeCount];
-                std::snprintf(what, sizeof what, "%s %s", action == KeyDownOnly ? "key-down" : "key-up", keyName(code));
+                const bool down = byte - codeCount == KeyDownOnly;
+                const int code = codes[size_t(arg() % codeCount)];
+                std::snprintf(what, sizeof what, "%s %s", down ? "key-down" : "key-up", keyName(code));
                 sv.action = what;
-                if (action == KeyDownOnly)
+                if (down)
                     Form_keydown(c, code);
                 else
                     Form_KeyUp(c, code);
@@ -330,14 +404,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             case MouseClick:
             case MousePress: {
-                const int k = arg() % MouseKeyCount;
-                std::snprintf(what, sizeof what, "mouse press on button %d", k);
+                const int k = arg() % int(mouse.size());
+                std::snprintf(what, sizeof what, "mouse press on %s", keyRow(mouse[size_t(k)]).spokenName);
                 sv.action = what;
-                if (heldMouse >= 0 || !keyButton(c, MouseKeys[k].key, MouseKeys[k].index).enabled)
+                if (heldMouse >= 0 || !keyButton(c, mouse[size_t(k)]).enabled)
                     break; // one button at a time; a disabled region takes no press
-                keyMouseDown(c, MouseKeys[k].key, MouseKeys[k].index);
-                if (action == MouseClick)
-                    keyMouseUp(c, MouseKeys[k].key);
+                keyMouseDown(c, mouse[size_t(k)]);
+                if (byte - codeCount == MouseClick)
+                    keyMouseUp(c, mouse[size_t(k)]);
                 else
                     heldMouse = k;
                 break;
@@ -345,7 +419,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             case MouseRelease:
                 sv.action = "mouse release";
                 if (heldMouse >= 0)
-                    keyMouseUp(c, MouseKeys[heldMouse].key);
+                    keyMouseUp(c, mouse[size_t(heldMouse)]);
                 heldMouse = -1;
                 break;
             case Recall:
@@ -379,7 +453,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 c.ui.minimised = false;
                 Form_Resize(c);
                 break;
-            default: break;
+            case ActionCount: break;
             }
         }
         if (trace)

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "engine/calculator.h"
+#include "panel/keys.h"
 #include "panel/panel.h"
 
 namespace vantoro {
@@ -28,26 +29,9 @@ QString displayLine(const MainWindowElements &ui)
 
 std::optional<int> scriptKeyCode(QChar ch)
 {
-    if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
-        return Vk::Numpad0 + (ch.unicode() - '0');
-    switch (ch.toLower().unicode()) {
-    case '.': return Vk::Decimal;
-    case '+': return Vk::Add;
-    case '-': return Vk::Subtract;
-    case '*': return Vk::Multiply;
-    case '/': return Vk::Divide;
-    case '=': return Vk::Enter;
-    case '%': return Vk::P;
-    case 'r': return Vk::R;
-    case 'h': return Vk::H;
-    case 'm': return Vk::M;
-    case 's': return Vk::S;
-    case 'u': return Vk::U;
-    case ':': return Vk::Space;
-    case 'c': return Vk::Delete;
-    case 'a': return Vk::Home;
-    default: return std::nullopt;
-    }
+    if (const KeyRow *key = keyForScript(ch))
+        return key->keyboard[0];
+    return std::nullopt;
 }
 
 ScriptResult runKeyScript(const QString &keys, const ScriptOptions &options)

@@ -8,8 +8,7 @@ namespace vantoro {
 void AC_DOWN(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Ac_Key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Ac;
+    pressKey(c, KeyId::AllClear);
     if (st.EnzanNo != Op::None)
         His_Add(c, 4, Op::None);
     if (st.Mode == ModeNo::Unit)
@@ -23,8 +22,7 @@ void AC_DOWN(Calculator &c)
 void Ce_Down(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Ce_Key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Ce;
+    pressKey(c, KeyId::ClearEntry);
     st.Entry[st.EntryIdx] = Space(11) + QLatin1Char('0');
     st.Sign[st.EntryIdx] = 1;
     st.DigitCount = 0;

@@ -84,8 +84,7 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
 void Eq_Down(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Eq_key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Eq;
+    pressKey(c, KeyId::Equals);
     if (st.EnzanNo == Op::Result)
         return;
 

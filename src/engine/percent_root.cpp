@@ -24,8 +24,7 @@ void showUnaryResult(Calculator &c, int mark)
 void Per_Down(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Per_Key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Per;
+    pressKey(c, KeyId::Percent);
     if (st.Mode != ModeNo::Seconds)
         return;
 
@@ -47,8 +46,7 @@ void Per_Down(Calculator &c)
 void Root_Down(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Root_key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Root;
+    pressKey(c, KeyId::Root);
     if (st.Mode != ModeNo::Seconds)
         return;
 

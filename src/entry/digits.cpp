@@ -1,5 +1,6 @@
 #include "engine/basic.h"
 #include "entry/entry.h"
+#include "panel/keys.h"
 
 namespace vantoro {
 
@@ -108,7 +109,7 @@ void unitDigit(CalcState &st, int d, QChar ch)
 void key_down(Calculator &c, int index)
 {
     auto &st = c.st;
-    c.ui.Tenkey[index].picture = Picture::Key_On;
+    drawPressed(c, digitKey(index));
     if (index == 0 && st.DigitCount == 0 && st.KanmaState == 0)
         return;
 
@@ -127,8 +128,7 @@ void key_down(Calculator &c, int index)
 void Kanma_Down(Calculator &c)
 {
     auto &st = c.st;
-    c.ui.Kanma_Key.picture = Picture::Key_On;
-    st.PushKey = KeyCode::Kanma;
+    pressKey(c, KeyId::Point);
     QString &e = st.Entry[st.EntryIdx];
     if (st.DigitCount == 0)
         e.clear();

@@ -20,8 +20,7 @@ void DispTm(Calculator &c)
         // A pending unit number cannot be converted, operated on or taken by equals.
         setEnabled(ui.hms, false);
         setFore(ui.Mode_Key_Label[1], OffColor);
-        for (int i = 0; i <= 3; ++i)
-            setFore(ui.Enzan_Label[i], OffColor);
+        setOperatorLegends(ui, OffColor);
         setFore(ui.Eq_label, OffColor);
         ui.Unit_input.caption = UnitCaption[st.Mode];
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {

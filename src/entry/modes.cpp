@@ -24,8 +24,7 @@ void HMS_Down(Calculator &c)
 {
     auto &st = c.st;
     auto &ui = c.ui;
-    ui.Mode_key[1].picture = Picture::L_Key_On;
-    st.PushKey = KeyCode::Hms;
+    pressKey(c, KeyId::Convert);
 
     if (st.Mode == ModeNo::Seconds) {
         ui.hms.caption = QStringLiteral("HMS>S");
@@ -58,8 +57,7 @@ void Unit_Down(Calculator &c)
 {
     auto &st = c.st;
     auto &ui = c.ui;
-    ui.Mode_key[0].picture = Picture::L_Key_On;
-    st.PushKey = KeyCode::Unit;
+    pressKey(c, KeyId::AutoUnit);
 
     if (st.Mode == ModeNo::Auto) {
         st.Mode = ModeNo::Unit;
@@ -72,8 +70,7 @@ void Unit_Down(Calculator &c)
         st.Mode = ModeNo::Auto;
         setAvailable(ui.Unit_input, ui.Mode_Key_Label[0], true);
         setUnitKeys(ui, false);
-        for (int i = 0; i <= 3; ++i)
-            setFore(ui.Enzan_Label[i], OnColor);
+        setOperatorLegends(ui, OnColor);
         setAvailable(ui.kanma, ui.Kanma_label, true);
         setFore(ui.Eq_label, OnColor);
         setPercentRoot(ui, false);

@@ -20,8 +20,7 @@ void showFirstOperand(Calculator &c)
 void Enzan_Down(Calculator &c, int index)
 {
     auto &st = c.st;
-    c.ui.Enzan_key[index].picture = Picture::Key_On;
-    st.PushKey = KeyCode::Enzan;
+    pressKey(c, operatorKey(index));
 
     if (st.EntryIdx == 1) {
         if (st.DigitCount == 0) {

@@ -13,8 +13,7 @@ void H_Down(Calculator &c, int index)
 {
     auto &st = c.st;
     auto &ui = c.ui;
-    ui.H_key[index].picture = Picture::Key_On;
-    st.PushKey = KeyCode::H;
+    pressKey(c, unitKey(index));
 
     if (st.EntryIdx == 2) {
         st.Entry[2] = Str(UnitFactor[index] * Val(st.Entry[2]));
@@ -38,8 +37,7 @@ void H_Down(Calculator &c, int index)
 
     setEnabled(ui.hms, true);
     setFore(ui.Mode_Key_Label[1], OnColor);
-    for (int i = 0; i <= 3; ++i)
-        setFore(ui.Enzan_Label[i], OnColor);
+    setOperatorLegends(ui, OnColor);
     setFore(ui.Eq_label, OnColor);
 }
 

@@ -1,3 +1,4 @@
+#include "panel/keys.h"
 #include "panel/panel.h"
 
 namespace vantoro {
@@ -22,7 +23,7 @@ void setAvailable(Element &button, Element &legend, bool on)
 
 namespace {
 
-void release(Element &face, Picture released = Picture::Key_Off)
+void release(Element &face, Picture released)
 {
     if (face.picture != released)
         face.picture = released;
@@ -30,54 +31,28 @@ void release(Element &face, Picture released = Picture::Key_Off)
 
 } // namespace
 
+void setOperatorLegends(MainWindowElements &ui, Colour colour)
+{
+    for (int i = 0; i <= 3; ++i)
+        setFore(ui.Enzan_Label[i], colour);
+}
+
 void Init_Button(Calculator &c)
 {
-    auto &ui = c.ui;
-    for (auto &f : ui.Tenkey)
-        release(f);
-    release(ui.Eq_key);
-    release(ui.Kanma_Key);
-    for (int i = 1; i <= 4; ++i)
-        release(ui.Enzan_key[i]);
-    for (auto &f : ui.H_key)
-        release(f);
-    release(ui.Root_key);
-    release(ui.Per_Key);
-    release(ui.Ce_Key);
-    release(ui.Ac_Key);
-    release(ui.Mode_key[0], Picture::L_Key_Off);
-    release(ui.Mode_key[1], Picture::L_Key_Off);
+    for (const KeyRow &k : keyTable())
+        if (k.hasFace())
+            release(k.face.of(c.ui), k.released);
 }
 
 void Release_Keys(Calculator &c)
 {
-    auto &ui = c.ui;
     const int code = c.st.PushKey;
     if (code == KeyCode::None)
         return;
-    if (code >= KeyCode::DigitBase && code <= KeyCode::DigitBase + 9) {
-        release(ui.Tenkey[code - KeyCode::DigitBase]);
-    } else {
-        switch (code) {
-        case KeyCode::H:
-            for (auto &f : ui.H_key)
-                release(f);
-            break;
-        case KeyCode::Ac: release(ui.Ac_Key); break;
-        case KeyCode::Ce: release(ui.Ce_Key); break;
-        case KeyCode::Per: release(ui.Per_Key); break;
-        case KeyCode::Root: release(ui.Root_key); break;
-        case KeyCode::Enzan:
-            for (int i = 1; i <= 4; ++i)
-                release(ui.Enzan_key[i]);
-            break;
-        case KeyCode::Eq: release(ui.Eq_key); break;
-        case KeyCode::Kanma: release(ui.Kanma_Key); break;
-        case KeyCode::Unit: release(ui.Mode_key[0], Picture::L_Key_Off); break;
-        case KeyCode::Hms: release(ui.Mode_key[1], Picture::L_Key_Off); break;
-        default: break;
-        }
-    }
+    // The unit keys share one code, and so do the operators: all of a group are released.
+    for (const KeyRow &k : keyTable())
+        if (k.pushCode == code)
+            release(k.face.of(c.ui), k.released);
     c.st.PushKey = KeyCode::None;
 }
 

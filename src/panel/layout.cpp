@@ -102,37 +102,32 @@ std::vector<ElementDef> buildElements()
     return v;
 }
 
-struct Part {
-    const char *name;
-    int index;
-    RecordAccess record;
-};
-
 constexpr int NarrowWidth = 495, WideWidth = 1095, FaceHeight = 375;
 
-KeyDef key(KeyButton action, int operand, int left, int top, Part region, Part face, Part legend,
-            FontDef legendFont, bool wideFace = false)
+ElementDef keyElement(const ElementRef &ref, ElementKind kind, TwipRect rect, FontDef font)
 {
-    KeyDef k{action, operand, false, {}, {}, {}};
-    const bool modeKey = action == KeyButton::Hms || action == KeyButton::Unit;
-    k.wide = modeKey;
+    ElementDef e = element(QString::fromLatin1(ref.name), kind, rect, std::move(font), ref.record);
+    e.index = ref.index;
+    return e;
+}
+
+KeyDef key(KeyId id, int left, int top, FontDef legendFont, bool wideFace = false)
+{
+    const KeyRow &row = keyRow(id);
+    KeyDef k{id, row.wide(), {}, {}, {}};
+    const bool modeKey = row.wide();
 
     const int faceWidth = wideFace ? WideWidth : NarrowWidth;
     // Button regions are a few twips smaller than their faces, except these.
     int regionWidth = faceWidth - 3, regionHeight = FaceHeight - 3;
-    if ((action == KeyButton::H && operand == 2) || action == KeyButton::Ac || action == KeyButton::Eq
-        || (action == KeyButton::Digit && operand == 0)) {
+    if (id == KeyId::Seconds || id == KeyId::AllClear || id == KeyId::Equals || id == KeyId::Digit0) {
         regionWidth = faceWidth;
         regionHeight = FaceHeight;
     }
 
-    k.region = element(QString::fromLatin1(region.name), ElementKind::KeyRegion,
-                       {left, top, regionWidth, regionHeight}, gothic(modeKey ? 9 : 9.75), region.record);
-    k.region.index = region.index;
-
-    k.face = element(QString::fromLatin1(face.name), ElementKind::KeyFace, {left, top, faceWidth, FaceHeight}, {},
-                     face.record);
-    k.face.index = face.index;
+    k.region = keyElement(row.region, ElementKind::KeyRegion, {left, top, regionWidth, regionHeight},
+                          gothic(modeKey ? 9 : 9.75));
+    k.face = keyElement(row.face, ElementKind::KeyFace, {left, top, faceWidth, FaceHeight}, {});
     k.face.opaque = true;
     k.face.designBack = FaceBackColour;
 
@@ -140,9 +135,7 @@ KeyDef key(KeyButton action, int operand, int left, int top, Part region, Part f
     const TwipRect legendRect = !wideFace ? TwipRect{0, 60, NarrowWidth, 315}
                                 : modeKey ? TwipRect{0, 60, WideWidth, 315}
                                           : TwipRect{300, 60, NarrowWidth, 315};
-    k.legend = element(QString::fromLatin1(legend.name), ElementKind::KeyLegend, legendRect, std::move(legendFont),
-                       legend.record);
-    k.legend.index = legend.index;
+    k.legend = keyElement(row.legend, ElementKind::KeyLegend, legendRect, std::move(legendFont));
     k.legend.align = Align::Centre;
     k.legend.live = LiveColour::Fore;
     return k;
@@ -150,61 +143,39 @@ KeyDef key(KeyButton action, int operand, int left, int top, Part region, Part f
 
 std::vector<KeyDef> buildKeys()
 {
-    using K = KeyButton;
     std::vector<KeyDef> v;
     const FontDef letter = arial(11.25, true);
     const FontDef digit = arial(11.25, true, true);
     const int col[] = {480, 1080, 1680, 2280};
     const int row[] = {2100, 2580, 3060, 3540, 4020, 4500, 4980};
 
-    const auto hKey = [&](int u, int legendIndex) {
-        return key(K::H, u, col[u], row[0], {"H", u, ARRAY(H)}, {"H_key", u, ARRAY(H_key)},
-                   {"Enzan_Label", legendIndex, ARRAY(Enzan_Label)}, letter);
-    };
-    const auto opKey = [&](int i, int r, FontDef font) {
-        return key(K::Enzan, i, col[3], row[r], {"Enzan", i, ARRAY(Enzan)}, {"Enzan_key", i, ARRAY(Enzan_key)},
-                   {"Enzan_Label", i - 1, ARRAY(Enzan_Label)}, std::move(font));
-    };
-    const auto digitKey = [&](int d, int c, int r) {
-        return key(K::Digit, d, col[c], row[r], {"Key", d, ARRAY(Key)}, {"Tenkey", d, ARRAY(Tenkey)},
-                   {"Key_NumOn", d, ARRAY(Key_NumOn)}, digit, d == 0);
-    };
+    const auto numberKey = [&](int d, int c, int r) { return key(digitKey(d), col[c], row[r], digit, d == 0); };
 
-    v.push_back(hKey(0, 8));
-    v.push_back(hKey(1, 9));
-    v.push_back(hKey(2, 10));
-    v.push_back(key(K::Root, 0, col[3], row[0], {"ROOT", -1, SINGLE(ROOT)}, {"Root_key", -1, SINGLE(Root_key)},
-                    {"Enzan_Label", 4, ARRAY(Enzan_Label)}, gothic(11.25, true)));
+    for (int u = 0; u < 3; ++u)
+        v.push_back(key(unitKey(u), col[u], row[0], letter));
+    v.push_back(key(KeyId::Root, col[3], row[0], gothic(11.25, true)));
 
-    v.push_back(key(K::Ac, 0, col[0], row[1], {"Ac", -1, SINGLE(Ac)}, {"Ac_Key", -1, SINGLE(Ac_Key)},
-                    {"Enzan_Label", 7, ARRAY(Enzan_Label)}, letter));
-    v.push_back(key(K::Ce, 0, col[1], row[1], {"Ce", -1, SINGLE(Ce)}, {"Ce_Key", -1, SINGLE(Ce_Key)},
-                    {"Enzan_Label", 6, ARRAY(Enzan_Label)}, letter));
-    v.push_back(key(K::Per, 0, col[2], row[1], {"PER", -1, SINGLE(PER)}, {"Per_Key", -1, SINGLE(Per_Key)},
-                    {"Enzan_Label", 5, ARRAY(Enzan_Label)}, gothic(10.5, true)));
-    v.push_back(opKey(4, 1, gothic(11.25, true)));
+    v.push_back(key(KeyId::AllClear, col[0], row[1], letter));
+    v.push_back(key(KeyId::ClearEntry, col[1], row[1], letter));
+    v.push_back(key(KeyId::Percent, col[2], row[1], gothic(10.5, true)));
+    v.push_back(key(KeyId::Divide, col[3], row[1], gothic(11.25, true)));
 
     for (int d : {7, 8, 9})
-        v.push_back(digitKey(d, d - 7, 2));
-    v.push_back(opKey(3, 2, gothic(11.25, true)));
+        v.push_back(numberKey(d, d - 7, 2));
+    v.push_back(key(KeyId::Multiply, col[3], row[2], gothic(11.25, true)));
     for (int d : {4, 5, 6})
-        v.push_back(digitKey(d, d - 4, 3));
-    v.push_back(opKey(2, 3, gothic(12, true)));
+        v.push_back(numberKey(d, d - 4, 3));
+    v.push_back(key(KeyId::Subtract, col[3], row[3], gothic(12, true)));
     for (int d : {1, 2, 3})
-        v.push_back(digitKey(d, d - 1, 4));
-    v.push_back(opKey(1, 4, gothic(10.5, true)));
+        v.push_back(numberKey(d, d - 1, 4));
+    v.push_back(key(KeyId::Add, col[3], row[4], gothic(10.5, true)));
 
-    v.push_back(digitKey(0, 0, 5));
-    v.push_back(key(K::Kanma, 0, col[2], row[5], {"kanma", -1, SINGLE(kanma)}, {"Kanma_Key", -1, SINGLE(Kanma_Key)},
-                    {"Kanma_label", -1, SINGLE(Kanma_label)}, gothic(11.25, true, true)));
-    v.push_back(key(K::Eq, 0, col[3], row[5], {"Eq", -1, SINGLE(Eq)}, {"Eq_key", -1, SINGLE(Eq_key)},
-                    {"Eq_label", -1, SINGLE(Eq_label)}, gothic(10.5, true)));
+    v.push_back(numberKey(0, 0, 5));
+    v.push_back(key(KeyId::Point, col[2], row[5], gothic(11.25, true, true)));
+    v.push_back(key(KeyId::Equals, col[3], row[5], gothic(10.5, true)));
 
-    v.push_back(key(K::Unit, 0, col[0], row[6], {"Unit_input", -1, SINGLE(Unit_input)},
-                    {"Mode_key", 0, ARRAY(Mode_key)}, {"Mode_Key_Label", 0, ARRAY(Mode_Key_Label)}, arial(9, true),
-                    true));
-    v.push_back(key(K::Hms, 0, col[2], row[6], {"hms", -1, SINGLE(hms)}, {"Mode_key", 1, ARRAY(Mode_key)},
-                    {"Mode_Key_Label", 1, ARRAY(Mode_Key_Label)}, arial(9, true), true));
+    v.push_back(key(KeyId::AutoUnit, col[0], row[6], arial(9, true), true));
+    v.push_back(key(KeyId::Convert, col[2], row[6], arial(9, true), true));
     return v;
 }
 

@@ -42,9 +42,6 @@ enum class Align { Left, Centre, Right };
 // Which colours of the record the window shows; the others stay as designed.
 enum class LiveColour { None, Fore, Back };
 
-// The record of an element, for arrays by index.
-using RecordAccess = Element &(*)(MainWindowElements &, int);
-
 struct ElementDef {
     QString name;     // element name as the logic knows it
     int index = -1;   // array index, -1 for a single element
@@ -62,10 +59,9 @@ struct ElementDef {
     QString objectName() const;
 };
 
-// A calculator key: button region, face and legend, and what a press on it does.
+// A calculator key: button region, face and legend; the key table says what it does.
 struct KeyDef {
-    KeyButton key;
-    int index;          // operand of the key's action (digit, operator, unit)
+    KeyId id;
     bool wide;          // uses the wide face pictures
     ElementDef region, face, legend;
 };

@@ -1,55 +1,29 @@
-#include "engine/engine.h"
-#include "entry/entry.h"
+#include "panel/keys.h"
 #include "panel/panel.h"
 
 namespace vantoro {
 
-Element &keyButton(Calculator &c, KeyButton key, int index)
+Element &keyButton(Calculator &c, KeyId key)
 {
-    auto &ui = c.ui;
-    switch (key) {
-    case KeyButton::Digit: return ui.Key[index];
-    case KeyButton::Enzan: return ui.Enzan[index];
-    case KeyButton::Eq: return ui.Eq;
-    case KeyButton::Ac: return ui.Ac;
-    case KeyButton::Ce: return ui.Ce;
-    case KeyButton::Kanma: return ui.kanma;
-    case KeyButton::Per: return ui.PER;
-    case KeyButton::Root: return ui.ROOT;
-    case KeyButton::H: return ui.H[index];
-    case KeyButton::Hms: return ui.hms;
-    case KeyButton::Unit: return ui.Unit_input;
-    }
-    return ui.Eq;
+    return keyRow(key).region.of(c.ui);
 }
 
-void keyMouseDown(Calculator &c, KeyButton key, int index)
+void keyMouseDown(Calculator &c, KeyId key)
 {
-    switch (key) {
-    case KeyButton::Digit:
-        // The digit action draws its face without recording it; the press handler does.
-        c.st.PushKey = KeyCode::DigitBase + index;
-        key_down(c, index);
-        break;
-    case KeyButton::Enzan: Enzan_Down(c, index); break;
-    case KeyButton::Eq: Eq_Down(c); break;
-    case KeyButton::Ac: AC_DOWN(c); break;
-    case KeyButton::Ce: Ce_Down(c); break;
-    case KeyButton::Kanma: Kanma_Down(c); break;
-    case KeyButton::Per: Per_Down(c); break;
-    case KeyButton::Root: Root_Down(c); break;
-    case KeyButton::H: H_Down(c, index); break;
-    case KeyButton::Hms: HMS_Down(c); break;
-    case KeyButton::Unit: Unit_Down(c); break;
-    }
+    const KeyRow &k = keyRow(key);
+    // The digit action draws its face without recording it (a keypad digit is released by
+    // its key-up alone); the press records it, as every other action does for itself.
+    c.st.PushKey = k.pushCode;
+    k.action(c);
 }
 
-void keyMouseUp(Calculator &c, KeyButton key)
+void keyMouseUp(Calculator &c, KeyId key)
 {
     Release_Keys(c);
     // The wide keys always end released, whatever PushKey named by then.
-    if (key == KeyButton::Hms || key == KeyButton::Unit) {
-        c.ui.Mode_key[key == KeyButton::Hms ? 1 : 0].picture = Picture::L_Key_Off;
+    const KeyRow &k = keyRow(key);
+    if (k.wide()) {
+        k.face.of(c.ui).picture = k.released;
         c.st.PushKey = KeyCode::None;
     }
 }

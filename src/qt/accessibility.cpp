@@ -64,33 +64,21 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 
 } // namespace
 
-QString keyName(KeyButton key, int index, const MainWindowElements &ui)
+QString keyName(KeyId key, const MainWindowElements &ui)
 {
-    static const char *const digits[] = {"Zero", "One", "Two", "Three", "Four",
-                                         "Five", "Six", "Seven", "Eight", "Nine"};
-    static const char *const operators[] = {"", "Plus", "Minus", "Times", "Divided by"};
-    static const char *const units[] = {"Hours", "Minutes", "Seconds"};
     switch (key) {
-    case KeyButton::Digit: return QLatin1String(digits[index % 10]);
-    case KeyButton::Enzan: return QLatin1String(operators[index % 5]);
-    case KeyButton::Eq: return QStringLiteral("Equals");
-    case KeyButton::Ac: return QStringLiteral("All clear");
-    case KeyButton::Ce: return QStringLiteral("Clear entry");
-    case KeyButton::Kanma: return QStringLiteral("Decimal point");
-    case KeyButton::Per: return QStringLiteral("Percent");
-    case KeyButton::Root: return QStringLiteral("Square root");
-    case KeyButton::H: return QLatin1String(units[index % 3]);
-    case KeyButton::Hms:
+    // The two mode keys name what they would do now.
+    case KeyId::Convert:
         return ui.hms.caption.startsWith(QLatin1Char('S')) ? QStringLiteral("Convert seconds to H:M:S")
                                                            : QStringLiteral("Convert H:M:S to seconds");
-    case KeyButton::Unit:
+    case KeyId::AutoUnit:
         if (ui.Unit_input.caption.startsWith(QLatin1String("Auto")))
             return QStringLiteral("Switch to unit input");
         if (ui.Unit_input.caption.startsWith(QLatin1String("Unit")))
             return QStringLiteral("Switch to automatic input");
-        return QStringLiteral("Input mode switch");
+        return QString::fromLatin1(keyRow(key).spokenName);
+    default: return QString::fromLatin1(keyRow(key).spokenName);
     }
-    return {};
 }
 
 QString elementName(const QString &name, const MainWindowElements &ui)

@@ -10,7 +10,7 @@ namespace vantoro {
 
 // "Seven", "Plus", "Square root", "Convert H:M:S to seconds", ...; the mode keys follow
 // their current captions.
-QString keyName(KeyButton key, int index, const MainWindowElements &ui);
+QString keyName(KeyId key, const MainWindowElements &ui);
 // The function row, title and display labels by element name; empty for anything else.
 QString elementName(const QString &name, const MainWindowElements &ui);
 // The display in words: "minus 1 hour 30 minutes 0 seconds, plus".

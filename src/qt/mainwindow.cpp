@@ -99,16 +99,8 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         void (*action)(Calculator &) = nullptr;
         if (def.name == QLatin1String("Iconize"))
             action = Iconize_Click;
-        else if (def.name == QLatin1String("OFF"))
-            action = OFF_Click;
-        else if (def.name == QLatin1String("CLIP_COPY"))
-            action = CLIP_COPY_Click;
-        else if (def.name == QLatin1String("His"))
-            action = His_Click;
-        else if (def.name == QLatin1String("About"))
-            action = About_Click;
-        else if (nowTime)
-            action = Nowtime_click;
+        else if (const KeyRow *key = keyForElement(def.name))
+            action = key->action;
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
         w = button;
@@ -142,11 +134,11 @@ void VantoroWindow::buildKey(const KeyDef &key)
         m_bound[i].key = k;
     connect(region, &KeyRegion::mousePressed, this, [this, k] {
         act([this, k] {
-            if (keyButton(c, k->key, k->index).enabled)
-                keyMouseDown(c, k->key, k->index);
+            if (keyButton(c, k->id).enabled)
+                keyMouseDown(c, k->id);
         });
     });
-    connect(region, &KeyRegion::mouseReleased, this, [this, k] { act([this, k] { keyMouseUp(c, k->key); }); });
+    connect(region, &KeyRegion::mouseReleased, this, [this, k] { act([this, k] { keyMouseUp(c, k->id); }); });
 }
 
 template <typename Action>
@@ -259,10 +251,9 @@ void VantoroWindow::syncAccessibleNames(bool first)
     for (const Bound &b : m_bound) {
         QString name;
         if (b.key) {
-            const bool modeKey = b.key->key == KeyButton::Hms || b.key->key == KeyButton::Unit;
-            if (!first && !(modeKeys && modeKey))
+            if (!first && !(modeKeys && b.key->wide))
                 continue;
-            name = keyName(b.key->key, b.key->index, ui);
+            name = keyName(b.key->id, ui);
         } else {
             const QString &n = b.def->name;
             const bool displayText = n == QLatin1String("Disp") || n == QLatin1String("MODE")

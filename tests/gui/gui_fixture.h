@@ -8,6 +8,7 @@
 
 #include "app/app.h"
 #include "engine/calculator.h"
+#include "panel/keys.h"
 #include "qt/mainwindow.h"
 #include "qt/qtservices.h"
 
@@ -70,34 +71,14 @@ inline QString labelText(const QWidget &window, const char *name)
 }
 
 
-// Keys as the numeric keypad sends them; letters and space from the main keyboard.
+// Keys as a person types them: digits and operators on the numeric keypad, letters and
+// space on the main keyboard.
 inline void keypad(QWindow *window, const QString &keys)
 {
     for (QChar ch : keys) {
-        Qt::Key key;
-        Qt::KeyboardModifiers mods = Qt::KeypadModifier;
-        if (ch.isDigit()) {
-            key = Qt::Key(Qt::Key_0 + ch.digitValue());
-        } else if (ch == u'+') {
-            key = Qt::Key_Plus;
-        } else if (ch == u'-') {
-            key = Qt::Key_Minus;
-        } else if (ch == u'*') {
-            key = Qt::Key_Asterisk;
-        } else if (ch == u'/') {
-            key = Qt::Key_Slash;
-        } else if (ch == u'.') {
-            key = Qt::Key_Period;
-        } else if (ch == u'=') {
-            key = Qt::Key_Enter;
-        } else if (ch == u' ') {
-            key = Qt::Key_Space;
-            mods = Qt::NoModifier;
-        } else {
-            key = Qt::Key(Qt::Key_A + (ch.toUpper().unicode() - u'A'));
-            mods = Qt::NoModifier;
-        }
-        QTest::keyClick(window, key, mods);
+        const auto key = typedKey(ch);
+        QVERIFY2(key, "no key to type");
+        QTest::keyClick(window, Qt::Key(key->qtKey), key->modifiers);
     }
 }
 

@@ -1,6 +1,7 @@
 // Key faces, the availability of keys per mode, and the keyboard and mouse tables.
 #include <QtTest>
 
+#include "panel/layout.h"
 #include "support/calc_fixture.h"
 
 using namespace vantoro;
@@ -48,6 +49,7 @@ private slots:
     void mouseDigitRecordsItsFace();
     void mouseReleaseOfWideKeys();
     void clearingKeysActWhateverIsAvailable();
+    void keyTableNamesEachKeyOnce();
 };
 
 void TstPanel::availabilityByMode_data()
@@ -124,7 +126,7 @@ void TstPanel::releaseByCode()
     f.keys("5");
     if (code == Vk::Numpad0 + 7) {
         // the keyboard digit leaves PushKey alone; a mouse press records it
-        keyMouseDown(f.c, KeyButton::Digit, 7);
+        keyMouseDown(f.c, digitKey(7));
     } else {
         f.keys("h");
         Form_keydown(f.c, code);
@@ -167,12 +169,12 @@ void TstPanel::keyboardIgnoresUnavailableKeys()
 void TstPanel::unmappedKeyClearsPushKeyOnly()
 {
     CalcFixture f(1);
-    keyMouseDown(f.c, KeyButton::Digit, 4);
+    keyMouseDown(f.c, digitKey(4));
     for (int code : {48, 49, 57, 187, 189, 190, 191, 16}) // main-row digits and characters, Shift
         Form_keydown(f.c, code);
     QCOMPARE(f.c.st.PushKey, 0);
     QCOMPARE(f.c.st.Entry[0], QStringLiteral("4"));
-    keyMouseUp(f.c, KeyButton::Digit);
+    keyMouseUp(f.c, digitKey(4));
     QCOMPARE(f.c.ui.Tenkey[4].picture, Picture::Key_On); // stays pressed until something else releases it
     Form_MouseMove(f.c);
     QCOMPARE(f.c.ui.Tenkey[4].picture, Picture::Key_On);
@@ -209,10 +211,10 @@ void TstPanel::functionKeysClearPushKey()
 void TstPanel::mouseDigitRecordsItsFace()
 {
     CalcFixture f(1);
-    keyMouseDown(f.c, KeyButton::Digit, 0);
+    keyMouseDown(f.c, digitKey(0));
     QCOMPARE(f.c.st.PushKey, 10);
     QCOMPARE(f.c.ui.Tenkey[0].picture, Picture::Key_On);
-    keyMouseUp(f.c, KeyButton::Digit);
+    keyMouseUp(f.c, digitKey(0));
     QCOMPARE(f.c.ui.Tenkey[0].picture, Picture::Key_Off);
     QCOMPARE(f.c.st.PushKey, 0);
 }
@@ -220,13 +222,13 @@ void TstPanel::mouseDigitRecordsItsFace()
 void TstPanel::mouseReleaseOfWideKeys()
 {
     CalcFixture f(0);
-    keyMouseDown(f.c, KeyButton::Hms);
+    keyMouseDown(f.c, KeyId::Convert);
     QCOMPARE(f.c.ui.Mode_key[1].picture, Picture::L_Key_On);
     Form_keydown(f.c, 16); // a keyboard key in between clears PushKey
-    keyMouseUp(f.c, KeyButton::Hms);
+    keyMouseUp(f.c, KeyId::Convert);
     QCOMPARE(f.c.ui.Mode_key[1].picture, Picture::L_Key_Off);
-    keyMouseDown(f.c, KeyButton::Unit);
-    keyMouseUp(f.c, KeyButton::Unit);
+    keyMouseDown(f.c, KeyId::AutoUnit);
+    keyMouseUp(f.c, KeyId::AutoUnit);
     QCOMPARE(f.c.ui.Mode_key[0].picture, Picture::L_Key_Off);
     QCOMPARE(f.c.st.PushKey, 0);
 }
@@ -240,6 +242,46 @@ void TstPanel::clearingKeysActWhateverIsAvailable()
     Form_keydown(f.c, Vk::Home);
     QCOMPARE(f.c.st.EntryIdx, 0);
     QVERIFY(f.c.ui.Eq.enabled);
+}
+
+
+// A key added to the table must not take another key's keyboard code, script character or
+// element, and must have its place in the window.
+void TstPanel::keyTableNamesEachKeyOnce()
+{
+    QSet<int> codes;
+    QSet<char> scripts;
+    QSet<QString> elements;
+    for (const KeyRow &k : keyTable()) {
+        for (int code : k.keyboard) {
+            if (code == 0)
+                continue;
+            QVERIFY2(!codes.contains(code), k.spokenName);
+            codes << code;
+        }
+        if (k.script != 0) {
+            QVERIFY2(!scripts.contains(k.script), k.spokenName);
+            scripts << k.script;
+        }
+        for (const ElementRef &e : {k.region, k.face, k.legend}) {
+            if (!e)
+                continue;
+            const QString name = QString::fromLatin1(e.name) + QLatin1Char('_') + QString::number(e.index);
+            QVERIFY2(!elements.contains(name), qPrintable(name));
+            elements << name;
+        }
+        const auto laidOut = std::count_if(mainKeys().begin(), mainKeys().end(),
+                                           [&](const KeyDef &d) { return d.id == k.id; });
+        if (k.hasFace()) {
+            QCOMPARE(laidOut, 1);
+        } else {
+            QCOMPARE(laidOut, 0);
+            const auto &els = mainElements();
+            QVERIFY2(std::any_of(els.begin(), els.end(),
+                                 [&](const ElementDef &d) { return d.name == QLatin1String(k.region.name); }),
+                     k.region.name);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TstPanel)

@@ -15,39 +15,10 @@
 #include "qt/artwork.h"
 #include "qt/fonts.h"
 #include "qt/mainwindow.h"
+#include "panel/keys.h"
 #include "qt/qtservices.h"
 
 namespace {
-
-// Keypad keys of a key script character; letters and space as on the main keyboard.
-bool keyOf(QChar ch, Qt::Key &key, Qt::KeyboardModifiers &mods)
-{
-    mods = Qt::KeypadModifier;
-    const char c = ch.toLatin1();
-    if (c >= '0' && c <= '9') {
-        key = Qt::Key(Qt::Key_0 + (c - '0'));
-        return true;
-    }
-    switch (c) {
-    case '+': key = Qt::Key_Plus; return true;
-    case '-': key = Qt::Key_Minus; return true;
-    case '*': key = Qt::Key_Asterisk; return true;
-    case '/': key = Qt::Key_Slash; return true;
-    case '.': key = Qt::Key_Period; return true;
-    case '=': key = Qt::Key_Enter; return true;
-    default: break;
-    }
-    mods = Qt::NoModifier;
-    if (c == ' ') {
-        key = Qt::Key_Space;
-        return true;
-    }
-    if (ch.isLetter() && ch.toUpper().toLatin1() >= 'A' && ch.toUpper().toLatin1() <= 'Z') {
-        key = Qt::Key(Qt::Key_A + (ch.toUpper().toLatin1() - 'A'));
-        return true;
-    }
-    return false;
-}
 
 // Lets the window be mapped and painted by the X server.
 void settle(int ms)
@@ -87,13 +58,12 @@ int main(int argc, char *argv[])
 
     const QString keys = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     for (QChar ch : keys) {
-        Qt::Key key;
-        Qt::KeyboardModifiers mods;
-        if (!keyOf(ch, key, mods)) {
+        const auto key = vantoro::typedKey(ch);
+        if (!key) {
             std::fprintf(stderr, "no key for '%s'\n", qPrintable(QString(ch)));
             return 2;
         }
-        QTest::keyClick(window.windowHandle(), key, mods);
+        QTest::keyClick(window.windowHandle(), Qt::Key(key->qtKey), key->modifiers);
         settle(30);
     }
     settle(300);
