@@ -43,6 +43,26 @@ QString RightAlign(const QString &t, qsizetype n)
     return r;
 }
 
+void setBlanksAndDigit(QString &t, qsizetype n, QChar digit)
+{
+    ShortText s;
+    s << digit;
+    assignText(t, s.rightAlign(std::max<qsizetype>(n, 0) + 1).view());
+}
+
+void setBlanks(QString &t, qsizetype n)
+{
+    ShortText s;
+    assignText(t, s.rightAlign(n).view());
+}
+
+bool isBlanks(QStringView t, qsizetype n)
+{
+    if (t.size() != std::max<qsizetype>(n, 0))
+        return false;
+    return std::all_of(t.begin(), t.end(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
 qsizetype InStr(const QString &t, const QString &s)
 {
     return t.indexOf(s) + 1;

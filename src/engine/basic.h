@@ -3,6 +3,8 @@
 // a count below zero counts as zero.
 #include <QString>
 
+#include "window/text.h"
+
 namespace vantoro {
 
 QString Left(const QString &t, qsizetype n);
@@ -12,6 +14,13 @@ QString Space(qsizetype n);
 // Right$(Space$(n) & t, n): the last n characters of t, blanks in front up to n.
 QString RightAlign(const QString &t, qsizetype n);
 qsizetype InStr(const QString &t, const QString &s); // 1-based, 0 when absent
+
+// t = Space$(n) & digit, written in t's own storage where it can: the clearing keys.
+void setBlanksAndDigit(QString &t, qsizetype n, QChar digit);
+// t = Space$(n), the same way.
+void setBlanks(QString &t, qsizetype n);
+// t = Space$(n), compared without making the blanks.
+bool isBlanks(QStringView t, qsizetype n);
 double Int(double x);                                 // largest whole number not above x
 
 // The number a text begins with: blanks, tabs and line feeds anywhere are ignored, then

@@ -18,7 +18,7 @@ QString overflowReset(Calculator &c)
     DispTm(c);
     Init_Button(c);
     c.st.Sign[1] = 1;
-    c.st.Entry[1] = Space(WidthSec);
+    setBlanks(c.st.Entry[1], WidthSec);
     return QString();
 }
 
@@ -89,7 +89,7 @@ void Eq_Down(Calculator &c)
         return;
 
     His_Add(c, 1, Op::Result);
-    if (st.Entry[st.EntryIdx] == Space(WidthSec))
+    if (isBlanks(st.Entry[st.EntryIdx], WidthSec))
         st.EnzanNo = Op::Add;
     bool performed = false;
     if (st.EnzanNo >= Op::Add && st.EnzanNo <= Op::Div) {
@@ -107,7 +107,7 @@ void Eq_Down(Calculator &c)
     st.MinusFirst = 0;
     st.DigitCount = 0;
     st.KanmaState = 0;
-    st.Entry[1].clear();
+    st.Entry[1].truncate(0); // empty, its storage kept for the next number
     if (st.Mode != ModeNo::Seconds)
         setAvailable(c.ui.Unit_input, c.ui.Mode_Key_Label[0], true);
 

@@ -83,13 +83,13 @@ void unitDigit(CalcState &st, int d, QChar ch)
         // The first significant digit starts a unit number in the buffer.
         st.SaveIdx = st.EntryIdx;
         st.EntryIdx = 2;
-        st.Entry[2].clear();
+        st.Entry[2].truncate(0);
         st.DigitCount = 0;
         st.KanmaState = 0;
         st.Sign[2] = st.Sign[st.SaveIdx];
         if (st.EnzanNo == Op::Result) {
             // A shown result is dropped; the unit amounts start from a positive zero.
-            st.Entry[0].clear();
+            st.Entry[0].truncate(0);
             st.Sign[0] = 1;
             st.Sign[2] = 1;
             st.DigitCount = 0;
@@ -131,7 +131,7 @@ void Kanma_Down(Calculator &c)
     pressKey(c, KeyId::Point);
     QString &e = st.Entry[st.EntryIdx];
     if (st.DigitCount == 0)
-        e.clear();
+        e.truncate(0);
 
     if (st.Mode == ModeNo::Seconds) {
         if (InStr(e, QStringLiteral(".")) > 0) {

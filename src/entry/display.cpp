@@ -22,7 +22,7 @@ void DispTm(Calculator &c)
         setFore(ui.Mode_Key_Label[1], OffColor);
         setOperatorLegends(ui, OffColor);
         setFore(ui.Eq_label, OffColor);
-        ui.Unit_input.caption = UnitCaption[st.Mode];
+        assignShared(ui.Unit_input.caption, UnitCaption[st.Mode]);
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
         QString &e = st.Entry[st.EntryIdx];
         if (e.size() != WidthHms) {
@@ -31,16 +31,16 @@ void DispTm(Calculator &c)
             assignText(e, view.rightAlign(WidthHms).view());
         }
         appendHmsDisplay(text, e);
-        ui.Unit_input.caption = UnitCaption[st.Mode];
+        assignShared(ui.Unit_input.caption, UnitCaption[st.Mode]);
     } else if (st.Mode == ModeNo::Seconds) {
         text << st.Entry[st.EntryIdx];
         text.rightAlign(WidthSec) << u' ';
     }
 
-    ui.Hugou.caption = HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0];
+    assignShared(ui.Hugou.caption, HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0]);
     assignText(ui.Disp.caption, text.view());
-    ui.ENZANSI.caption = EnzanSym[st.EnzanNo];
-    ui.MODE.caption = ModeCaption[st.Mode];
+    assignShared(ui.ENZANSI.caption, EnzanSym[st.EnzanNo]);
+    assignShared(ui.MODE.caption, ModeCaption[st.Mode]);
 
     const bool operatorsOn = st.EntryIdx != 2;
     setEnabled(ui.Eq, operatorsOn);
@@ -53,7 +53,7 @@ void DispTm(Calculator &c)
     ++ui.Timer1.restarts;
     if (st.Loading == 0)
         c.sv.focusEnterCapt();
-    ui.Mode_Key_Label[0].caption = ui.Unit_input.caption;
+    assignShared(ui.Mode_Key_Label[0].caption, ui.Unit_input.caption);
 }
 
 } // namespace vantoro
