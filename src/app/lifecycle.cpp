@@ -1,8 +1,12 @@
+#include <QPointF>
+#include <QRectF>
+#include <algorithm>
 #include <cmath>
 
 #include "app/app.h"
 #include "engine/basic.h"
 #include "engine/messages.h"
+#include "panel/layout.h"
 #include "panel/panel.h"
 #include "settings/settings.h"
 
@@ -20,6 +24,33 @@ constexpr int WindowWidth = 3330, WindowHeight = 6015;
 // Farther from the origin than any screen reaches, in twips. Beyond it a stored coordinate
 // reads as 0, which also keeps the window layer's pixel arithmetic in range.
 constexpr double MaxCoordinate = 1e9;
+
+// X11 keeps window coordinates in 16 bits: a position farther out wraps round.
+constexpr double MaxPlaceablePixels = 32767;
+// Enough of the window's top strip, where its title strip and the window manager's title
+// bar are, must lie on a screen for the pointer to take hold of it.
+constexpr int GripStrip = 480, GripWidth = 480, GripHeight = 120;
+
+// A restored position that cannot be placed, or that puts the window out of reach on every
+// screen, is brought onto the primary screen, as near to where it was as fits.
+QPointF placeOnScreen(QPointF pos, const QList<QRect> &screens)
+{
+    const auto placeable = [](double twips) { return std::fabs(twips / TwipsPerPixel) <= MaxPlaceablePixels; };
+    if (screens.isEmpty()) // nothing to place against but the window system's range
+        return {placeable(pos.x()) ? pos.x() : 0, placeable(pos.y()) ? pos.y() : 0};
+    if (placeable(pos.x()) && placeable(pos.y())) {
+        const QRectF grip(pos, QSizeF(WindowWidth, GripStrip));
+        for (const QRect &screen : screens) {
+            const QRectF onScreen = grip.intersected(QRectF(screen));
+            if (onScreen.width() >= GripWidth && onScreen.height() >= GripHeight)
+                return pos;
+        }
+    }
+    const QRect &s = screens.first();
+    const auto clampTo = [](double v, double low, double high) { return std::max(low, std::min(v, high)); };
+    return {clampTo(pos.x(), s.left(), std::max(s.left(), s.left() + s.width() - WindowWidth)),
+            clampTo(pos.y(), s.top(), std::max(s.top(), s.top() + s.height() - WindowHeight))};
+}
 
 // A window coordinate from the settings. A stored -255 is repaired to " 0" at once.
 double readCoordinate(Calculator &c, const QString &key)
@@ -51,8 +82,9 @@ void Form_Load(Calculator &c)
     if (c.st.IniFile.isEmpty())
         c.st.IniFile = settingsFilePath();
     // Read once, here: the window stands at its saved position before it is first shown.
-    c.ui.left = readCoordinate(c, KeyX);
-    c.ui.top = readCoordinate(c, KeyY);
+    const QPointF pos = placeOnScreen({readCoordinate(c, KeyX), readCoordinate(c, KeyY)}, c.sv.screensTwips());
+    c.ui.left = pos.x();
+    c.ui.top = pos.y();
     Init_Calc(c);
     completeStart(c);
 }
@@ -120,8 +152,13 @@ void Unload_Vantoro(Calculator &c)
         xs = QString::number(screen.width() - WindowWidth);
     if (screen.height() > 0 && Val(ys) > screen.height() - WindowHeight)
         ys = QString::number(screen.height() - WindowHeight);
-    Ini_Write({{SectionXY, KeyX, xs}, {SectionXY, KeyY, ys}, {SectionMode, KeyHms, ms}, {SectionMode, KeyHis, hs}},
-              c.st.IniFile);
+    // Where the window system does not tell the window's position, the stored one stays as
+    // it is rather than being replaced by one the program cannot know.
+    if (c.sv.windowPositionKnown())
+        Ini_Write({{SectionXY, KeyX, xs}, {SectionXY, KeyY, ys}, {SectionMode, KeyHms, ms}, {SectionMode, KeyHis, hs}},
+                  c.st.IniFile);
+    else
+        Ini_Write({{SectionMode, KeyHms, ms}, {SectionMode, KeyHis, hs}}, c.st.IniFile);
     History_Unload(c);
     About_Unload(c);
 }

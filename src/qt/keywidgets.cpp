@@ -6,6 +6,7 @@
 #include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 #include "qt/artwork.h"
 
@@ -86,8 +87,50 @@ bool KeyRegion::event(QEvent *event)
     return QPushButton::event(event);
 }
 
+PictureCaptionLayout layOutPictureAndCaption(const QRect &content, QSize ink)
+{
+    constexpr int Gap = 1;
+    constexpr int SmallestPicture = 6; // below this a clock is no longer a clock
+    const int above = std::min(content.width(), content.height() - ink.height() - Gap);
+    const int beside = std::min(content.height(), content.width() - ink.width() - Gap);
+    const int side = std::max(above, beside);
+    PictureCaptionLayout l;
+    if (side < SmallestPicture) {
+        l.caption = QRect(QPoint(), ink);
+        l.caption.moveCenter(content.center());
+        return l;
+    }
+    if (above >= beside) {
+        // The pair centred as a column.
+        const int top = content.top() + (content.height() - side - Gap - ink.height()) / 2;
+        l.picture = QRect(content.left() + (content.width() - side) / 2, top, side, side);
+        l.caption = QRect(content.left() + (content.width() - ink.width()) / 2, top + side + Gap, ink.width(),
+                          ink.height());
+    } else {
+        const int left = content.left() + (content.width() - side - Gap - ink.width()) / 2;
+        l.picture = QRect(left, content.top() + (content.height() - side) / 2, side, side);
+        l.caption = QRect(left + side + Gap, content.top() + (content.height() - ink.height()) / 2, ink.width(),
+                          ink.height());
+    }
+    return l;
+}
+
 PictureButton::PictureButton(const QIcon &picture, QWidget *parent) : QPushButton(parent), m_picture(picture)
 {
+}
+
+QRect PictureButton::captionInk() const
+{
+    return fontMetrics().tightBoundingRect(text());
+}
+
+PictureCaptionLayout PictureButton::pictureLayout() const
+{
+    // Inside the bevel the style draws.
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    return layOutPictureAndCaption(rect().adjusted(frame, frame, -frame, -frame), captionInk().size());
 }
 
 void PictureButton::paintEvent(QPaintEvent *)
@@ -96,12 +139,14 @@ void PictureButton::paintEvent(QPaintEvent *)
     QStyleOptionButton option;
     initStyleOption(&option);
     p.drawControl(QStyle::CE_PushButtonBevel, option);
-    const int side = std::min(width(), height()) - 4;
-    const QRect picture(QPoint((width() - side) / 2, (height() - side) / 2), QSize(side, side));
-    p.setOpacity(0.45);
-    m_picture.paint(&p, picture, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
-    p.setOpacity(1.0);
-    p.drawControl(QStyle::CE_PushButtonLabel, option);
+    const PictureCaptionLayout l = pictureLayout();
+    if (!l.picture.isEmpty())
+        m_picture.paint(&p, l.picture, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    // The caption's ink placed in its rectangle: the text is drawn from its baseline.
+    const QRect ink = captionInk();
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(l.caption.topLeft() - ink.topLeft(), text());
 }
 
 } // namespace vantoro

@@ -2,6 +2,7 @@
 // The two widgets of a calculator key besides its legend label.
 #include <QPixmap>
 #include <QPushButton>
+#include <QRect>
 #include <QWidget>
 
 #include "window/elements.h"
@@ -48,18 +49,28 @@ private:
     int m_buttonsHeld = 0;
 };
 
-// A push button whose picture lies behind its caption, as a graphical button's would;
-// the function row is too low for a picture beside or above the caption.
+// Where a button's picture and its caption go: side by side or the picture above, whichever
+// gives the larger picture, the two never overlapping and both inside `content`. `captionInk`
+// is the size of the caption's ink. An empty picture when there is no room for one.
+struct PictureCaptionLayout {
+    QRect picture, caption;
+};
+PictureCaptionLayout layOutPictureAndCaption(const QRect &content, QSize captionInk);
+
+// A push button that shows a picture beside or above its caption, both legible at once.
 class PictureButton : public QPushButton
 {
     Q_OBJECT
 public:
     PictureButton(const QIcon &picture, QWidget *parent);
+    // Where the picture and the caption are drawn at the button's size and font.
+    PictureCaptionLayout pictureLayout() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QRect captionInk() const; // the caption's ink, relative to its baseline origin
     QIcon m_picture;
 };
 

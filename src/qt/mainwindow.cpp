@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/app.h"
 #include "panel/panel.h"
@@ -16,6 +18,7 @@
 #include "qt/historywindow.h"
 #include "qt/keymap.h"
 #include "qt/keywidgets.h"
+#include "qt/qtservices.h"
 
 namespace vantoro {
 
@@ -38,13 +41,28 @@ Qt::Alignment alignmentOf(Align a)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A fixed frame with a close button only: the window has its own minimise key. Under
+// Wayland the title bar is Qt's own drawing (its "bradient" decoration), which offers
+// minimise and maximise whatever the flags say; there the window goes without one, and its
+// title strip moves it instead.
+Qt::WindowFlags mainWindowFlags()
+{
+    if (!platformReportsWindowPosition())
+        return Qt::Window | Qt::FramelessWindowHint;
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+           | Qt::WindowCloseButtonHint;
+}
+
+// The keyboard key that does what a key or function button does, so the keyboard map can
+// be found in the window.
+QString keyboardKeyText(const KeyRow &key)
+{
+    return key.keyboardName ? QCoreApplication::translate("Key", key.keyboardName) : QString();
+}
+
 } // namespace
 
-VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent)
-    // A fixed frame with a close button only: the window has its own minimise key.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
-      c(calc)
+VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent, mainWindowFlags()), c(calc)
 {
     setObjectName(QStringLiteral("Vantoro"));
     setAccessibleName(QStringLiteral("Vantoro"));
@@ -99,8 +117,10 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         void (*action)(Calculator &) = nullptr;
         if (def.name == QLatin1String("Iconize"))
             action = Iconize_Click;
-        else if (const KeyRow *key = keyForElement(def.name))
+        else if (const KeyRow *key = keyForElement(def.name)) {
             action = key->action;
+            button->setToolTip(keyboardKeyText(*key));
+        }
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
         w = button;
@@ -120,6 +140,8 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     }
     w->setObjectName(def.objectName());
     w->setGeometry(toPixels(def.rect));
+    if (def.name == QLatin1String("Title"))
+        m_title = w;
     m_bound.push_back({&def, w});
     return w;
 }
@@ -127,6 +149,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
 void VantoroWindow::buildKey(const KeyDef &key)
 {
     auto *region = static_cast<KeyRegion *>(build(key.region, this));
+    region->setToolTip(keyboardKeyText(keyRow(key.id))); // the face and legend let hovering through
     QWidget *face = build(key.face, this); // above the region, which it hides
     build(key.legend, face);
     const KeyDef *k = &key;
@@ -365,6 +388,12 @@ void VantoroWindow::start()
 
 bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_title && event->type() == QEvent::MouseButtonPress && (windowFlags() & Qt::FramelessWindowHint)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && windowHandle()) {
+        // Without a title bar of its own the window is moved by its title strip.
+        windowHandle()->startSystemMove();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         // Every key meant for this window comes here first and goes no further, so no
         // element ever acts on a key itself.
@@ -377,11 +406,21 @@ bool VantoroWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool VantoroWindow::handleKey(QKeyEvent *event)
 {
-    const int code = windowsKeyCode(event->key(), event->modifiers());
+    // A release is the release of whatever its press was: Num Lock or the layout may change
+    // while the key is held, and the release then arrives as another key. Physical keys are
+    // told apart by their scan code; events without one (synthetic ones) map on their own.
+    const quint32 scanCode = event->nativeScanCode();
+    int code = windowsKeyCode(*event);
     if (event->type() == QEvent::KeyPress) {
+        if (scanCode != 0)
+            m_heldKeys[scanCode] = code;
         act([this, code] { Form_keydown(c, code); }); // held keys repeat
     } else if (!event->isAutoRepeat()) {
         // X11 sends a release before every repeat; only the real one releases the face.
+        if (const auto held = m_heldKeys.find(scanCode); scanCode != 0 && held != m_heldKeys.end()) {
+            code = held->second;
+            m_heldKeys.erase(held);
+        }
         act([this, code] { Form_KeyUp(c, code); });
     }
     return true;
@@ -438,7 +477,8 @@ void VantoroWindow::moveEvent(QMoveEvent *event)
 {
     // The user moved the window: the records follow, in twips. A position that only
     // differs from the record by the rounding to pixels leaves the record as it is.
-    if (m_synced && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
+    // Under Wayland the reported position is not the window's: the records keep theirs.
+    if (m_synced && platformReportsWindowPosition() && pos() != toPixels(QPoint(int(c.ui.left), int(c.ui.top)))) {
         c.ui.left = m_applied.left = pos().x() * TwipsPerPixel;
         c.ui.top = m_applied.top = pos().y() * TwipsPerPixel;
     }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -83,6 +84,7 @@ private:
     bool m_started = false;
     std::vector<Bound> m_bound;
     QWidget *m_enterCapt = nullptr;
+    QWidget *m_title = nullptr;
     QTimer m_timer1;
     int m_timer1Starts = 0;
 
@@ -91,6 +93,7 @@ private:
     QPointer<AboutWindow> m_about;
     std::optional<WindowId> m_activate;
     bool m_weakActivate = false;
+    std::map<quint32, int> m_heldKeys; // native scan code of a held key -> the code its press had
 };
 
 } // namespace vantoro

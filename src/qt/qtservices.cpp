@@ -52,6 +52,25 @@ QSize QtServices::screenTwips()
     return screen->geometry().size() * TwipsPerPixel;
 }
 
+QList<QRect> QtServices::screensTwips()
+{
+    QList<QRect> rects;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (primary)
+        rects << QRect(primary->geometry().topLeft() * TwipsPerPixel, primary->geometry().size() * TwipsPerPixel);
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen != primary)
+            rects << QRect(screen->geometry().topLeft() * TwipsPerPixel, screen->geometry().size() * TwipsPerPixel);
+    }
+    return rects;
+}
+
+bool platformReportsWindowPosition()
+{
+    // Qt offers no public test of the capability; its Wayland plugins all bear the name.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void QtServices::activateWindow(WindowId id)
 {
     if (m_window)

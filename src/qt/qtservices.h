@@ -7,6 +7,9 @@ namespace vantoro {
 
 class VantoroWindow;
 
+// False under Wayland, where a client neither learns nor chooses where its windows stand.
+bool platformReportsWindowPosition();
+
 class QtServices : public Services
 {
 public:
@@ -18,6 +21,8 @@ public:
     void clipboardClear() override;
     void clipboardSetText(const QString &text) override;
     QSize screenTwips() override;
+    QList<QRect> screensTwips() override;
+    bool windowPositionKnown() override { return platformReportsWindowPosition(); }
     void activateWindow(WindowId id) override;
     void endProcess() override;
 

@@ -17,12 +17,16 @@ namespace {
 class FakeServices : public Services {
 public:
     QSize screen{19200, 14400};
+    QList<QRect> screens; // when empty, the one screen of `screen`
+    bool positionKnown = true;
     bool answerYes = false;
     int endCount = 0;
     QList<WindowId> activated;
 
     bool askYesNo(const QString &, const QString &) override { return answerYes; }
     QSize screenTwips() override { return screen; }
+    QList<QRect> screensTwips() override { return screens.isEmpty() ? Services::screensTwips() : screens; }
+    bool windowPositionKnown() override { return positionKnown; }
     void activateWindow(WindowId id) override { activated << id; }
     void endProcess() override { ++endCount; }
 };
@@ -47,12 +51,15 @@ private slots:
     void startHistory();
     void startPosition_data();
     void startPosition();
+    void startPositionBroughtOntoScreen_data();
+    void startPositionBroughtOntoScreen();
     void repairOfMinus255WrittenAtOnce();
     void startWithoutFileWritesNothing();
     void startTitlesAndDisplay();
     void exitValues_data();
     void exitValues();
     void exitKeepsOtherLinesOfTheFile();
+    void exitKeepsPositionTheWindowSystemDoesNotTell();
     void nextStartRestoresTheExit();
     void exitClosesHistoryAndAboutAfterSaving();
     void quitAnsweredNoSavesNothing();
@@ -171,6 +178,56 @@ void TstLifecycle::startPosition()
     QCOMPARE(r.c.ui.top, top);
 }
 
+void TstLifecycle::startPositionBroughtOntoScreen_data()
+{
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QByteArray>("x");
+    QTest::addColumn<QByteArray>("y");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("top");
+
+    // 1280 x 960 pixels; the window is 3330 x 6015 twips.
+    const QList<QRect> one{QRect(0, 0, 19200, 14400)};
+    const QList<QRect> two{QRect(0, 0, 19200, 14400), QRect(19200, -3000, 19200, 14400)};
+    QTest::newRow("on the screen") << one << QByteArray("1530") << QByteArray("2595") << 1530.0 << 2595.0;
+    QTest::newRow("partly off the left, title strip in reach")
+        << one << QByteArray("-2000") << QByteArray("-200") << -2000.0 << -200.0;
+    QTest::newRow("past the X11 range to the left") << one << QByteArray("-600000") << QByteArray("2595") << 0.0
+                                                    << 2595.0;
+    QTest::newRow("past the X11 range to the right") << one << QByteArray("600000") << QByteArray("600000")
+                                                     << 15870.0 << 8385.0;
+    QTest::newRow("all but a sliver off the left") << one << QByteArray("-3000") << QByteArray("100") << 0.0
+                                                   << 100.0;
+    // Brought back, the whole window comes onto the screen.
+    QTest::newRow("title strip above the screen") << one << QByteArray("-45") << QByteArray("-450") << 0.0 << 0.0;
+    QTest::newRow("below the screen") << one << QByteArray("1530") << QByteArray("20000") << 1530.0 << 8385.0;
+    QTest::newRow("right of the screen") << one << QByteArray("19000") << QByteArray("0") << 15870.0 << 0.0;
+    QTest::newRow("on the second screen") << two << QByteArray("25000") << QByteArray("-2000") << 25000.0
+                                          << -2000.0;
+    QTest::newRow("off both screens: onto the primary")
+        << two << QByteArray("45000") << QByteArray("-2000") << 15870.0 << 0.0;
+    QTest::newRow("screens unknown: only the X11 range")
+        << QList<QRect>() << QByteArray("-600000") << QByteArray("90000") << 0.0 << 90000.0;
+}
+
+void TstLifecycle::startPositionBroughtOntoScreen()
+{
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QByteArray, x);
+    QFETCH(QByteArray, y);
+    QFETCH(double, left);
+    QFETCH(double, top);
+
+    writeAll(iniPath(), "[INIT_XY]\nX=" + x + "\nY=" + y + "\n");
+    Run r(iniPath());
+    r.sv.screens = screens;
+    if (screens.isEmpty())
+        r.sv.screen = QSize();
+    Form_Load(r.c);
+    QCOMPARE(r.c.ui.left, left);
+    QCOMPARE(r.c.ui.top, top);
+}
+
 void TstLifecycle::repairOfMinus255WrittenAtOnce()
 {
     writeAll(iniPath(), "[INIT_XY]\r\nX=-255\r\nY=-255\r\n[INIT_MODE]\r\nHMS=1\r\n");
@@ -258,6 +315,20 @@ void TstLifecycle::exitKeepsOtherLinesOfTheFile()
     Form_Unload(r.c);
     QCOMPARE(readAll(iniPath()), QByteArray("; written by hand\r\n[init_mode]\r\nhis=1\r\nNOTE=keep\r\nHMS=0\r\n"
                                             "[PRINTER]\r\nX=3\r\n[INIT_XY]\r\nX=1530\r\nY=2595\r\n"));
+}
+
+void TstLifecycle::exitKeepsPositionTheWindowSystemDoesNotTell()
+{
+    writeAll(iniPath(), "[INIT_XY]\r\nX=1530abc\r\nY=2595\r\n[INIT_MODE]\r\nHMS=0\r\n");
+    Run r(iniPath());
+    r.sv.positionKnown = false;
+    Form_Load(r.c);
+    initMode(r.c, 1);
+    // What a Wayland client is told: its window content inside a frame at the origin.
+    r.c.ui.left = -45;
+    r.c.ui.top = -450;
+    Form_Unload(r.c);
+    QCOMPARE(readAll(iniPath()), QByteArray("[INIT_XY]\r\nX=1530abc\r\nY=2595\r\n[INIT_MODE]\r\nHMS=1\r\nHIS=0\r\n"));
 }
 
 void TstLifecycle::nextStartRestoresTheExit()

@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "engine/calculator.h"
 #include "panel/keys.h"
+#include "qt/keywidgets.h"
 #include "qt/mainwindow.h"
 #include "qt/qtservices.h"
 
@@ -80,6 +81,19 @@ inline void keypad(QWindow *window, const QString &keys)
         QVERIFY2(key, "no key to type");
         QTest::keyClick(window, Qt::Key(key->qtKey), key->modifiers);
     }
+}
+
+// The clock picture and the caption of the "Time" button: apart, both inside the button,
+// the caption's ink whole and the picture large enough to be a clock.
+inline void checkTimeButtonLayout(const PictureButton &button)
+{
+    const PictureCaptionLayout l = button.pictureLayout();
+    const QRect ink = button.fontMetrics().tightBoundingRect(button.text());
+    QVERIFY2(l.picture.width() >= 8 && l.picture.height() >= 8, "no room for the clock");
+    QVERIFY(button.rect().contains(l.picture));
+    QVERIFY(button.rect().contains(l.caption));
+    QVERIFY2(!l.picture.intersects(l.caption), "the clock is drawn over the caption");
+    QCOMPARE(l.caption.size(), ink.size());
 }
 
 } // namespace vantoro::test

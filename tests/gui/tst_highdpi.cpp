@@ -60,6 +60,7 @@ private slots:
     void faceAtDeviceResolution_data();
     void faceAtDeviceResolution();
     void iconsAtDeviceResolution();
+    void timeButtonPictureBesideCaption();
 };
 
 void TstHighDpi::initTestCase()
@@ -113,6 +114,14 @@ void TstHighDpi::iconsAtDeviceResolution()
         const QImage enlarged = icon.pixmap(QSize(32, 32), 1.0).toImage().scaled(64, 64);
         QVERIFY(differingPixels(argb(sharp.toImage()), argb(enlarged)) > 64);
     }
+}
+
+void TstHighDpi::timeButtonPictureBesideCaption()
+{
+    Fixture f(0);
+    auto *button = f.w.findChild<PictureButton *>(QStringLiteral("NowTime"));
+    QVERIFY(button);
+    checkTimeButtonLayout(*button);
 }
 
 int main(int argc, char *argv[])

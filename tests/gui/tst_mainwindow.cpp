@@ -42,6 +42,14 @@ private slots:
     void faceHeldUntilMouseRelease();
     void faceHeldUntilKeyRelease();
     void autoRepeatRepeatsAndKeepsTheFace();
+    void tooltipsNameTheKeyboardKey_data();
+    void timeButtonPictureBesideCaption_data();
+    void timeButtonPictureBesideCaption();
+    void tooltipsNameTheKeyboardKey();
+    void keypadWithNumLockOff_data();
+    void keypadWithNumLockOff();
+    void releaseMatchesPressOfTheSameKey();
+    void calculationOnKeypadWithNumLockOff();
     void mainRowKeysIgnored_data();
     void mainRowKeysIgnored();
     void keysReachWindowBeforeFocusedElement();
@@ -344,6 +352,165 @@ void TstMainWindow::autoRepeatRepeatsAndKeepsTheFace()
     QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("           888 "));
     send(QEvent::KeyRelease, false);
     QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_8")));
+}
+
+namespace {
+
+// A key event as X11 and Wayland deliver it, with the physical key's scan code and keysym.
+void sendNativeKey(Fixture &f, QEvent::Type type, int key, Qt::KeyboardModifiers mods, quint32 scanCode,
+                   quint32 keysym)
+{
+    QKeyEvent e(type, key, mods, scanCode, keysym, 0);
+    QApplication::sendEvent(f.w.enterCapt(), &e);
+}
+
+// Scan codes of the keypad's 7 and 4 and of the editing block's Home.
+constexpr quint32 ScanKeypad7 = 79, ScanKeypad4 = 83, ScanHome = 110;
+
+} // namespace
+
+void TstMainWindow::keypadWithNumLockOff_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<uint>("scanCode");
+    QTest::addColumn<uint>("keysym");
+    QTest::addColumn<QString>("disp");
+
+    const int keypad = Qt::KeypadModifier;
+    // "45+6" is pending; the keypad's 7, 1 and point enter what they show, wiping nothing.
+    QTest::newRow("keypad 7 as Home") << int(Qt::Key_Home) << keypad << ScanKeypad7 << 0xff95u
+                                      << QStringLiteral("            67 ");
+    QTest::newRow("keypad 1 as End") << int(Qt::Key_End) << keypad << 87u << 0xff9cu
+                                     << QStringLiteral("            61 ");
+    QTest::newRow("keypad point as Delete") << int(Qt::Key_Delete) << keypad << 91u << 0xff9fu
+                                            << QStringLiteral("            6. ");
+    QTest::newRow("keypad 5 as Clear") << int(Qt::Key_Clear) << keypad << 84u << 0xff9du
+                                       << QStringLiteral("            65 ");
+    QTest::newRow("keypad 0 as Insert, no keysym") << int(Qt::Key_Insert) << keypad << 90u << 0u
+                                                   << QStringLiteral("            60 ");
+    // The editing block keeps its keys: Home all-clears, Delete clears the entry.
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0 << ScanHome << 0xff50u << QStringLiteral("             0 ");
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << 119u << 0xffffu << QStringLiteral("             0 ");
+}
+
+void TstMainWindow::keypadWithNumLockOff()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(uint, scanCode);
+    QFETCH(uint, keysym);
+    Fixture f(1);
+    keypad(f, QStringLiteral("45+6"));
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    sendNativeKey(f, QEvent::KeyPress, key, mods, scanCode, keysym);
+    sendNativeKey(f, QEvent::KeyRelease, key, mods, scanCode, keysym);
+    QTEST(labelText(f.w, "Disp"), "disp");
+    QVERIFY(f.sv.messages.isEmpty());
+    for (KeyFace *face : f.w.findChildren<KeyFace *>())
+        QVERIFY2(!face->pressedLook(), qPrintable(face->objectName()));
+}
+
+void TstMainWindow::calculationOnKeypadWithNumLockOff()
+{
+    // 12.5 + 3 = typed on the keypad with Num Lock off, as Qt reports those keys.
+    Fixture f(1);
+    QWindow *win = f.w.windowHandle();
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Delete, Qt::Key_Clear, Qt::Key_Plus, Qt::Key_PageDown,
+                        Qt::Key_Enter})
+        QTest::keyClick(win, key, Qt::KeypadModifier);
+    QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("          15.5 "));
+    QCOMPARE(labelText(f.w, "ENZANSI"), QStringLiteral("＝"));
+}
+
+void TstMainWindow::releaseMatchesPressOfTheSameKey()
+{
+    Fixture f(1);
+    // Keypad 7 held while the keyboard layout changes: its release arrives as another key,
+    // here the editing block's Home, and releases the face the press drew, doing nothing else.
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_7, Qt::KeypadModifier, ScanKeypad7, 0xffb7);
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_7")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_Home, Qt::NoModifier, ScanKeypad7, 0xff50);
+    QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_7")));
+    QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("             7 "));
+
+    // The same for Delete, released as the keypad point.
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, 119, 0xffff);
+    QVERIFY(pressedLook(f, QStringLiteral("Ce_Key")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_Period, Qt::KeypadModifier, 119, 0xffae);
+    QVERIFY(!pressedLook(f, QStringLiteral("Ce_Key")));
+
+    // Two keys held at once release their own faces, in either order.
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_Home, Qt::KeypadModifier, ScanKeypad7, 0xff95);
+    sendNativeKey(f, QEvent::KeyPress, Qt::Key_Left, Qt::KeypadModifier, ScanKeypad4, 0xff96);
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_7")));
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_4")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_7, Qt::KeypadModifier, ScanKeypad7, 0xffb7);
+    QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_7")));
+    QVERIFY(pressedLook(f, QStringLiteral("Tenkey_4")));
+    sendNativeKey(f, QEvent::KeyRelease, Qt::Key_4, Qt::KeypadModifier, ScanKeypad4, 0xffb4);
+    QVERIFY(!pressedLook(f, QStringLiteral("Tenkey_4")));
+    QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("            74 "));
+}
+
+void TstMainWindow::tooltipsNameTheKeyboardKey_data()
+{
+    QTest::addColumn<QString>("element"); // the face of a key, or a function button
+    QTest::addColumn<QString>("tooltip");
+
+    QTest::newRow("digit 7") << "Tenkey_7" << "Keypad 7";
+    QTest::newRow("wide 0") << "Tenkey_0" << "Keypad 0";
+    QTest::newRow("plus") << "Enzan_key_1" << "Keypad +";
+    QTest::newRow("divide") << "Enzan_key_4" << "Keypad /";
+    QTest::newRow("point") << "Kanma_Key" << "Keypad .";
+    QTest::newRow("equals") << "Eq_key" << "Enter";
+    QTest::newRow("clear entry") << "Ce_Key" << "Delete";
+    QTest::newRow("all clear") << "Ac_Key" << "Home";
+    QTest::newRow("hours") << "H_key_0" << "H";
+    QTest::newRow("percent") << "Per_Key" << "P";
+    QTest::newRow("root") << "Root_key" << "R";
+    QTest::newRow("conversion") << "Mode_key_1" << "Space";
+    QTest::newRow("auto/unit") << "Mode_key_0" << "U";
+    QTest::newRow("clock") << "NowTime" << "T";
+    QTest::newRow("clipboard") << "CLIP_COPY" << "C";
+    QTest::newRow("history") << "His" << "L";
+    QTest::newRow("About") << "About" << "A";
+    QTest::newRow("quit") << "OFF" << "F";
+}
+
+void TstMainWindow::tooltipsNameTheKeyboardKey()
+{
+    QFETCH(QString, element);
+    Fixture f(1);
+    // What the pointer rests on over the element's middle, as a tooltip event finds it.
+    QWidget *target = find(f, element);
+    QVERIFY(target);
+    QWidget *hovered = f.w.childAt(at(target));
+    QVERIFY(hovered);
+    QTEST(hovered->toolTip(), "tooltip");
+}
+
+void TstMainWindow::timeButtonPictureBesideCaption_data()
+{
+    // The designed font, and the caption drawn smaller or larger as other fonts and font
+    // settings make it.
+    QTest::addColumn<qreal>("fontScale");
+    QTest::newRow("designed font") << 1.0;
+    QTest::newRow("smaller") << 0.8;
+    QTest::newRow("larger") << 1.2;
+}
+
+void TstMainWindow::timeButtonPictureBesideCaption()
+{
+    QFETCH(qreal, fontScale);
+    Fixture f(0);
+    auto *button = f.w.findChild<PictureButton *>(QStringLiteral("NowTime"));
+    QVERIFY(button);
+    QCOMPARE(button->text(), QStringLiteral("Time"));
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() * fontScale);
+    button->setFont(font);
+    checkTimeButtonLayout(*button);
 }
 
 void TstMainWindow::mainRowKeysIgnored_data()

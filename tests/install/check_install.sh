@@ -38,8 +38,44 @@ done
 # Nothing but the program's own files: no test or developer tools in the package.
 unexpected=$(find "$prefix" -type f | sed "s|^$prefix/||" | grep -v -e '^bin/vantoro$' -e '^bin/vantoro-calc$' \
   -e "^share/applications/$id.desktop\$" -e "^share/metainfo/$id.metainfo.xml\$" \
-  -e "^share/icons/hicolor/[0-9x]*/apps/$id.png\$" -e "^share/icons/hicolor/scalable/apps/$id.svg\$")
+  -e "^share/icons/hicolor/[0-9x]*/apps/$id.png\$" -e "^share/icons/hicolor/scalable/apps/$id.svg\$" \
+  -e '^share/man/man1/vantoro\(-calc\)\?\.1\.gz$' -e '^share/bash-completion/completions/vantoro-calc$' \
+  -e '^share/doc/vantoro\(-calc\)\?/\(copyright\|changelog\.gz\)$')
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
+
+# The licence: the GPL version 3 at the top of the source tree, named in the copyright file.
+source=$(dirname "$0")/../..
+head -2 "$source/LICENSE" | grep -q 'Version 3, 29 June 2007' || fail "LICENSE is not the GPL version 3"
+for package in vantoro vantoro-calc; do
+  grep -q '^License: GPL-3+$' "$share/doc/$package/copyright" 2>/dev/null \
+    || fail "share/doc/$package/copyright names no GPL-3+ licence"
+done
+
+# The manual pages: compressed, and read by man without a warning.
+for page in vantoro vantoro-calc; do
+  man_file=$share/man/man1/$page.1.gz
+  if [ ! -s "$man_file" ]; then
+    fail "$man_file is missing"
+  elif ! gzip -t "$man_file"; then
+    fail "$man_file is not gzip-compressed"
+  elif command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$man_file" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man $page: $warnings"
+    LC_ALL=C.UTF-8 man -l "$man_file" 2>/dev/null | grep -q "^NAME" || fail "man $page shows no NAME section"
+  fi
+done
+# The bash completion offers the options and the modes.
+completion=$share/bash-completion/completions/vantoro-calc
+if [ -s "$completion" ]; then
+  complete_words() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _vantoro_calc; echo "${COMPREPLY[*]}"' \
+      _ "$completion" "$@"
+  }
+  [ "$(complete_words vantoro-calc --mode s)" = seconds ] || fail "completion of --mode s: $(complete_words vantoro-calc --mode s)"
+  [ "$(complete_words vantoro-calc --tr)" = --trace ] || fail "completion of --tr: $(complete_words vantoro-calc --tr)"
+else
+  fail "$completion is missing"
+fi
 
 # The SVG is a well-formed SVG document.
 if [ -s "$share/icons/hicolor/scalable/apps/$id.svg" ]; then
@@ -65,6 +101,8 @@ if [ -s "$metainfo" ]; then
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
     || fail "the metainfo does not launch $id.desktop"
   grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+  grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" \
+    || fail "the metainfo does not give the licence GPL-3.0-or-later"
   grep -q '<image[^>]*>https://[^<]*screenshot-main.png</image>' "$metainfo" \
     || fail "the metainfo has no screenshot of the main window"
 fi
