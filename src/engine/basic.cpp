@@ -205,19 +205,44 @@ int StrInto(char *out, double x, int digits)
             out[1 + k] = whole[w - 1 - k];
         return w + 1;
     }
-    // Round once to the wanted significant digits; the exponent is that of the rounded value.
-    // to_chars rounds exactly, as printf does, but neither allocates nor follows the locale.
     digits = std::clamp(digits, 1, 40);
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1);
     char mant[48];
     int mlen = 0;
-    const char *p = buf;
-    for (; p < r.ptr && *p != 'e'; ++p)
-        if (*p != '.')
-            mant[mlen++] = *p;
     int exp = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp);
+    // A number of up to three decimals that is exactly the double nearest its decimal text
+    // (checked by dividing back, which rounds correctly) has that text as its 15-digit form:
+    // the double lies far closer to it than half a unit of the 15th digit.
+    bool found = false;
+    if (digits == 15 && a < 1e12) {
+        static constexpr double Tens[] = {1, 10, 100, 1000};
+        for (int d = 1; d <= 3 && !found; ++d) {
+            const double scaled = std::nearbyint(a * Tens[d]);
+            if (scaled < 1e15 && scaled / Tens[d] == a) {
+                char rev[16];
+                int w = 0;
+                for (quint64 v = quint64(scaled); v != 0; v /= 10)
+                    rev[w++] = char('0' + v % 10);
+                for (int k = 0; k < w; ++k)
+                    mant[mlen++] = rev[w - 1 - k];
+                exp = w - 1 - d;
+                found = exp >= -4; // smaller ones go the general way
+                if (!found)
+                    mlen = 0;
+            }
+        }
+    }
+    if (!found) {
+        // Round once to the wanted significant digits; the exponent is that of the rounded
+        // value. to_chars rounds exactly, as printf does, but neither allocates nor follows
+        // the locale.
+        char buf[64];
+        const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1);
+        const char *p = buf;
+        for (; p < r.ptr && *p != 'e'; ++p)
+            if (*p != '.')
+                mant[mlen++] = *p;
+        std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp);
+    }
     while (mlen > 1 && mant[mlen - 1] == '0')
         --mlen;
 
