@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "panel/layout.h"
+#include "qt/accessibility.h"
 #include "qt/artwork.h"
 #include "qt/fonts.h"
 
@@ -60,7 +61,8 @@ AboutWindow::AboutWindow(QWidget *owner)
                          | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setAccessibleName(QStringLiteral("About Vantoro"));
+    setAccessibleRole(this, QAccessible::Dialog); // before the name, whose event fixes the interface
+    setAccessibleName(tr("About Vantoro"));
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(windowIcon());
     setFixedSize(toPixels(AboutClient).size());
@@ -77,6 +79,8 @@ AboutWindow::AboutWindow(QWidget *owner)
     frame->setObjectName(QStringLiteral("ABOUTBOX_FRAME"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken); // the etched border of a frame without caption
     frame->setGeometry(toPixels(TwipRect{90, 60, 3735, 2490}));
+    // A group around the texts, not a window frame of its own.
+    setAccessibleRole(frame, QAccessible::Grouping);
 
     const FontDef arialTitle{QStringLiteral("Arial"), 11.25, true, true};
     const FontDef arialItalic{QStringLiteral("Arial"), 9, false, true};
@@ -89,6 +93,7 @@ AboutWindow::AboutWindow(QWidget *owner)
     rule->setObjectName(QStringLiteral("Frame1"));
     rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     rule->setGeometry(toPixels(TwipRect{120, 1080, 3495, 135}));
+    setAccessibleRole(rule, QAccessible::Separator);
 
     auto *copyright = label(frame, "CopyRight", {30, 1320, 3675, 225}, {QStringLiteral("ＭＳ Ｐゴシック"), 11.25},
                             Qt::AlignHCenter, copyrightText());
@@ -101,25 +106,28 @@ AboutWindow::AboutWindow(QWidget *owner)
     auto *manual = new QPushButton(QStringLiteral("Manual"), frame);
     manual->setObjectName(QStringLiteral("MANUAL"));
     manual->setGeometry(toPixels(TwipRect{120, 1995, 1095, 375}));
-    manual->hide(); // never shown
+    manual->setFocusPolicy(Qt::NoFocus);
+    manual->hide(); // never shown, and so out of the accessibility tree
 
     auto *ok = new QPushButton(QStringLiteral("OK"), frame);
     ok->setObjectName(QStringLiteral("OK"));
     ok->setAccessibleName(QStringLiteral("OK"));
-    ok->setAccessibleDescription(QStringLiteral("Close the About window"));
+    ok->setAccessibleDescription(tr("Close the About window"));
     ok->setGeometry(toPixels(TwipRect{2520, 1995, 1095, 375}));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &AboutWindow::okClicked);
 
     auto *picture = new IconPicture(this); // above the frame
     picture->setObjectName(QStringLiteral("Picture1"));
-    picture->setAccessibleName(QStringLiteral("Vantoro icon"));
+    setAccessibleRole(picture, QAccessible::Graphic);
+    picture->setAccessibleName(tr("Vantoro icon"));
     picture->setGeometry(toPixels(TwipRect{240, 645, 480, 480}));
 }
 
 void AboutWindow::setTexts(const QString &title, const QString &version, const QString &platform)
 {
     m_title->setText(title);
+    m_title->parentWidget()->setAccessibleName(title); // the group is named after the program
     m_version->setText(version);
     m_platform->setText(platform);
 }

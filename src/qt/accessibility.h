@@ -1,10 +1,16 @@
 #pragma once
-// What a screen reader announces for the main window's elements: the keys by what they
-// do, the display by its value, sign and operator in words rather than by its glyphs.
+// What a screen reader finds in the windows: the keys by what they do and by the keyboard
+// key that does the same, the display in words beside its exact caption, history lines in
+// words, and a tree without the pictures and legends that only draw a key.
+#include <QAccessible>
 #include <QString>
+#include <QStringList>
 
-#include "panel/panel.h"
+#include "engine/state.h"
+#include "panel/keys.h"
 #include "window/elements.h"
+
+class QWidget;
 
 namespace vantoro {
 
@@ -15,10 +21,27 @@ QString keyName(KeyId key, const MainWindowElements &ui);
 QString elementName(const QString &name, const MainWindowElements &ui);
 // The display in words: "minus 1 hour 30 minutes 0 seconds, plus".
 QString spokenValue(const MainWindowElements &ui);
-// Added to an unavailable key's description.
-QString unavailableText();
+// The display as it reads: sign and value, "-1°30’00.00”", "12.".
+QString exactValue(const MainWindowElements &ui);
+// Why an unavailable key is unavailable: the mode, or the entry in progress.
+QString unavailableText(KeyId key, const CalcState &st);
+// A history line in words: "plus 2 seconds"; empty for a separator line.
+QString spokenHistoryLine(const QString &line);
+bool isHistorySeparator(const QString &line);
 
-// Gives key faces and the focus panel roles a screen reader can place.
+// Roles and tree. A widget given a role here gets an interface of that role whose
+// children leave out what was kept out of the tree and what is hidden for good.
+void setAccessibleRole(QWidget *widget, QAccessible::Role role);
+void keepOutOfAccessibleTree(QWidget *widget);
+// The keyboard keys that do what a button does ("Keypad 7"), its AT-SPI key binding.
+void setKeyBindings(QWidget *widget, const QStringList &keys);
+// The description of `widget`, with a change event that carries the new text, so that a
+// reader speaks it when `widget` has the focus.
+void announceDescription(QWidget *widget, const QString &description);
+// The text a reader gets through the text interface of `widget`, with the change event.
+void setAccessibleText(QWidget *widget, const QString &text);
+QString accessibleText(const QWidget *widget);
+
 void installAccessibleRoles();
 
 } // namespace vantoro

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "panel/layout.h"
+#include "qt/accessibility.h"
 #include "qt/artwork.h"
 #include "qt/fonts.h"
 
@@ -32,15 +33,34 @@ qsizetype keptTail(const QStringList &shown, const QStringList &lines)
     return 0;
 }
 
+// The list box. A list view tells assistive technology that its current line has the focus
+// whenever the line changes, even in a hidden window; a reader would leave the calculator
+// for the history each time a line is added. Only a list that has the focus says so.
+class HistoryList : public QListWidget
+{
+public:
+    explicit HistoryList(QWidget *parent) : QListWidget(parent) {}
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
+    {
+        if (hasFocus())
+            QListWidget::currentChanged(current, previous);
+        else
+            QAbstractItemView::currentChanged(current, previous);
+    }
+};
+
 } // namespace
 
 HistoryWindow::HistoryWindow(QWidget *owner)
     // A fixed frame with a close button only.
     : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                          | Qt::WindowCloseButtonHint),
-      m_list(new QListWidget(this))
+      m_list(new HistoryList(this))
 {
     setObjectName(QStringLiteral("History"));
+    setAccessibleRole(this, QAccessible::Window); // before the name, whose event fixes the interface
     setAccessibleName(QStringLiteral("History List"));
     setWindowTitle(QStringLiteral("History List"));
     setWindowIcon(historyIcon());
@@ -49,7 +69,8 @@ HistoryWindow::HistoryWindow(QWidget *owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     m_list->setObjectName(QStringLiteral("His_List"));
-    m_list->setAccessibleName(QStringLiteral("History lines"));
+    setAccessibleRole(m_list, QAccessible::List); // its lines in words, separators as separators
+    m_list->setAccessibleName(tr("History lines"));
     m_list->setGeometry(toPixels(ListRect));
     m_list->setFont(historyListFont());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

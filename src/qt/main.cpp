@@ -8,6 +8,7 @@
 #include "qt/mainwindow.h"
 #include "qt/measure.h"
 #include "qt/qtservices.h"
+#include "qt/translations.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ int main(int argc, char *argv[])
     if (argc > 1) // what is left once QApplication took the window system's own options
         readCommandLine(app);
     vantoro::installFontSubstitutes();
+    vantoro::installTranslations();
 
     vantoro::QtServices services;
     vantoro::Calculator calc(services);

@@ -64,12 +64,14 @@ QString keyboardKeyText(const KeyRow &key)
 
 VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent, mainWindowFlags()), c(calc)
 {
+    // Roles first: the first accessibility event of a widget fixes its interface.
+    installAccessibleRoles();
+    setAccessibleRole(this, QAccessible::Window);
     setObjectName(QStringLiteral("Vantoro"));
     setAccessibleName(QStringLiteral("Vantoro"));
     setFixedSize(toPixels(TwipRect{0, 0, ClientWidthTwips, ClientHeightTwips}).size());
     setAttribute(Qt::WA_OpaquePaintEvent); // the case drawing covers the whole client area
     setMouseTracking(true);
-    installAccessibleRoles();
 
     m_bound.reserve(mainElements().size() + 3 * mainKeys().size());
     for (const ElementDef &def : mainElements())
@@ -114,12 +116,11 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
         button->setAutoDefault(false);
         if (def.opaque)
             setColour(button, QPalette::Button, def.designBack);
-        void (*action)(Calculator &) = nullptr;
-        if (def.name == QLatin1String("Iconize"))
-            action = Iconize_Click;
-        else if (const KeyRow *key = keyForElement(def.name)) {
+        void (*action)(Calculator &) = def.name == QLatin1String("Iconize") ? Iconize_Click : nullptr;
+        if (const KeyRow *key = keyForElement(def.name)) {
             action = key->action;
             button->setToolTip(keyboardKeyText(*key));
+            setKeyBindings(button, {keyboardKeyText(*key)});
         }
         if (action)
             connect(button, &QPushButton::clicked, this, [this, action] { act([this, action] { action(c); }); });
@@ -129,10 +130,21 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     case ElementKind::Panel:
         w = new QWidget(parent);
         w->setFocusPolicy(Qt::StrongFocus);
+        // The focus stays here while the user calculates, so this is what follows the display.
+        setAccessibleRole(w, QAccessible::Pane);
+        setAccessibleText(w, QString());
+        announceDescription(w, QString());
         m_enterCapt = w;
         break;
     case ElementKind::KeyRegion: w = new KeyRegion(parent); break;
-    case ElementKind::KeyFace: w = new KeyFace(parent); break;
+    case ElementKind::KeyFace:
+        w = new KeyFace(parent);
+        keepOutOfAccessibleTree(w); // the button region beneath is the key, with its legend inside
+        break;
+    }
+    if (def.name == QLatin1String("Disp")) {
+        setAccessibleRole(w, QAccessible::StaticText);
+        setAccessibleText(w, QString());
     }
     if (def.opaque && def.kind != ElementKind::Button) {
         w->setAutoFillBackground(true);
@@ -155,13 +167,19 @@ void VantoroWindow::buildKey(const KeyDef &key)
     const KeyDef *k = &key;
     for (size_t i = m_bound.size() - 3; i < m_bound.size(); ++i)
         m_bound[i].key = k;
-    connect(region, &KeyRegion::mousePressed, this, [this, k] {
+    setKeyBindings(region, {keyboardKeyText(keyRow(k->id))});
+    const auto down = [this, k] {
         act([this, k] {
             if (keyButton(c, k->id).enabled)
                 keyMouseDown(c, k->id);
         });
-    });
-    connect(region, &KeyRegion::mouseReleased, this, [this, k] { act([this, k] { keyMouseUp(c, k->id); }); });
+    };
+    const auto up = [this, k] { act([this, k] { keyMouseUp(c, k->id); }); };
+    connect(region, &KeyRegion::mousePressed, this, down);
+    connect(region, &KeyRegion::mouseReleased, this, up);
+    // A click that is no mouse press, as an assistive technology's press action gives.
+    connect(region, &QAbstractButton::pressed, this, down);
+    connect(region, &QAbstractButton::released, this, up);
 }
 
 template <typename Action>
@@ -223,14 +241,8 @@ void VantoroWindow::apply(const Bound &b, const Element &now, const Element *bef
     case ElementKind::Panel: break;
     }
     // Faces take no mouse input whatever their record says; their legends stay legible.
-    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled)) {
+    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled))
         w->setEnabled(now.enabled);
-        if (def.kind == ElementKind::KeyRegion || def.kind == ElementKind::Button)
-            w->setAccessibleDescription(now.enabled ? QString() : unavailableText());
-    }
-    // A grey legend is an unavailable key, also to a screen reader.
-    if (def.kind == ElementKind::KeyLegend && changed(&Element::foreColor))
-        w->setAccessibleDescription(now.foreColor == OffColor ? unavailableText() : QString());
     if (changed(&Element::visible))
         w->setVisible(now.visible);
 }
@@ -269,11 +281,14 @@ void VantoroWindow::syncAccessibleNames(bool first)
     const bool display = first || ui.Disp.caption != was.Disp.caption || ui.Hugou.caption != was.Hugou.caption
                          || ui.ENZANSI.caption != was.ENZANSI.caption || ui.MODE.caption != was.MODE.caption;
     const bool modeKeys = first || ui.hms.caption != was.hms.caption || ui.Unit_input.caption != was.Unit_input.caption;
-    if (!display && !modeKeys)
-        return;
     for (const Bound &b : m_bound) {
         QString name;
         if (b.key) {
+            if (b.def->kind != ElementKind::KeyRegion)
+                continue; // faces and legends are out of the tree: the region is the key
+            const QString why = b.widget->isEnabled() ? QString() : unavailableText(b.key->id, c.st);
+            if (b.widget->accessibleDescription() != why)
+                b.widget->setAccessibleDescription(why);
             if (!first && !(modeKeys && b.key->wide))
                 continue;
             name = keyName(b.key->id, ui);
@@ -286,9 +301,17 @@ void VantoroWindow::syncAccessibleNames(bool first)
             name = elementName(n, ui);
             if (name.isEmpty())
                 name = b.def->objectName();
+            if (n == QLatin1String("Disp"))
+                setAccessibleText(b.widget, ui.Disp.caption);
         }
         if (b.widget->accessibleName() != name)
             b.widget->setAccessibleName(name); // also tells an active screen reader
+    }
+    if (display) {
+        // The focus panel keeps the focus while the user calculates: a reader speaks the
+        // change of its description, the display in words. Its text is the exact display.
+        setAccessibleText(m_enterCapt, exactValue(ui));
+        announceDescription(m_enterCapt, spokenValue(ui));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/calculator.h"
 #include "settings/settings.h"
 #include "support/files.h"
+#include "support/recording_services.h"
 
 using namespace vantoro;
 using vantoro::test::readAll;
@@ -14,27 +15,14 @@ using vantoro::test::writeAll;
 
 namespace {
 
-class FakeServices : public Services {
-public:
-    QSize screen{19200, 14400};
-    QList<QRect> screens; // when empty, the one screen of `screen`
-    bool positionKnown = true;
-    bool answerYes = false;
-    int endCount = 0;
-    QList<WindowId> activated;
-
-    bool askYesNo(const QString &, const QString &) override { return answerYes; }
-    QSize screenTwips() override { return screen; }
-    QList<QRect> screensTwips() override { return screens.isEmpty() ? Services::screensTwips() : screens; }
-    bool windowPositionKnown() override { return positionKnown; }
-    void activateWindow(WindowId id) override { activated << id; }
-    void endProcess() override { ++endCount; }
-};
-
 // A calculator whose settings file lives in a temporary directory.
 struct Run {
-    explicit Run(const QString &iniFile) : c(sv) { c.st.IniFile = iniFile; }
-    FakeServices sv;
+    explicit Run(const QString &iniFile) : c(sv)
+    {
+        sv.screen = QSize(19200, 14400);
+        c.st.IniFile = iniFile;
+    }
+    test::RecordingServices sv;
     Calculator c;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// The real windows, headless: the real services but for anything modal or final, and a
-// started calculator whose settings file lives in a temporary directory.
+// The real windows, headless (the process set up by support/gui_harness.h): the real
+// services but for anything modal or final, and a started calculator whose settings file
+// lives in a temporary directory.
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -12,30 +13,21 @@
 #include "qt/keywidgets.h"
 #include "qt/mainwindow.h"
 #include "qt/qtservices.h"
+#include "support/files.h"
+#include "support/gui_harness.h"
+#include "support/recording_services.h"
 
 namespace vantoro::test {
 
 // The real services but for anything modal or final: message boxes are recorded and
-// answered as told, the end of the process only noted.
-class TestServices : public QtServices
+// answered as told, the end of the process ends the window only.
+class TestServices : public RecordingServicesOn<QtServices>
 {
 public:
-    QStringList messages;
-    QStringList questions; // "title|text"
-    bool answerYes = false;
-    int endCount = 0;
-    QDateTime clock{QDate(2026, 12, 24), QTime(10, 20, 30)};
-
-    void messageBox(const QString &text) override { messages << text; }
-    bool askYesNo(const QString &text, const QString &title) override
-    {
-        questions << title + QLatin1Char('|') + text;
-        return answerYes;
-    }
-    QDateTime now() override { return clock; }
+    TestServices() { clock = QDateTime(QDate(2026, 12, 24), QTime(10, 20, 30)); }
     void endProcess() override
     {
-        ++endCount;
+        RecordingServicesOn::endProcess();
         if (m_window)
             m_window->endProcess();
     }
@@ -53,11 +45,7 @@ struct Fixture {
         sv.attach(&w);
         w.start();
     }
-    QByteArray settings() const
-    {
-        QFile f(c.st.IniFile);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray settings() const { return readAll(c.st.IniFile); }
 
     QTemporaryDir dir;
     TestServices sv;
@@ -70,7 +58,6 @@ inline QString labelText(const QWidget &window, const char *name)
     auto *label = window.findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));
 }
-
 
 // Keys as a person types them: digits and operators on the numeric keypad, letters and
 // space on the main keyboard.

@@ -5,7 +5,6 @@
 
 #include "gui_fixture.h"
 #include "qt/artwork.h"
-#include "qt/fonts.h"
 #include "qt/keywidgets.h"
 
 using namespace vantoro;
@@ -54,20 +53,21 @@ class TstHighDpi : public QObject
 {
     Q_OBJECT
 
+public:
+    // Before the application exists, as a desktop session would set it.
+    static void initMain()
+    {
+        qputenv("QT_SCALE_FACTOR", "2");
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
+    }
+
 private slots:
-    void initTestCase();
     void windowInDevicePixels();
     void faceAtDeviceResolution_data();
     void faceAtDeviceResolution();
     void iconsAtDeviceResolution();
     void timeButtonPictureBesideCaption();
 };
-
-void TstHighDpi::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    installFontSubstitutes();
-}
 
 void TstHighDpi::windowInDevicePixels()
 {
@@ -124,17 +124,5 @@ void TstHighDpi::timeButtonPictureBesideCaption()
     checkTimeButtonLayout(*button);
 }
 
-int main(int argc, char *argv[])
-{
-    // Before the application exists, as a desktop session would set it.
-    qputenv("QT_SCALE_FACTOR", "2");
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TstHighDpi test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+VANTORO_GUI_TEST_MAIN(TstHighDpi)
 #include "tst_highdpi.moc"

@@ -11,7 +11,6 @@
 #include "gui_fixture.h"
 #include "qt/aboutwindow.h"
 #include "qt/artwork.h"
-#include "qt/fonts.h"
 #include "qt/historywindow.h"
 
 using namespace vantoro;
@@ -22,7 +21,6 @@ class TstHistoryAbout : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanup();
 
     void historyWindowHoldsTheRecordedLines();
@@ -72,12 +70,6 @@ private:
         return lines;
     }
 };
-
-void TstHistoryAbout::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    installFontSubstitutes();
-}
 
 void TstHistoryAbout::cleanup()
 {
@@ -418,5 +410,5 @@ void TstHistoryAbout::exitClosesTheOtherWindows()
     QVERIFY(f.settings().contains("HIS=1")); // it was open at the exit
 }
 
-QTEST_MAIN(TstHistoryAbout)
+VANTORO_GUI_TEST_MAIN(TstHistoryAbout)
 #include "tst_history_about.moc"

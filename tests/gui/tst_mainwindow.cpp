@@ -11,7 +11,6 @@
 #include "engine/calculator.h"
 #include "panel/layout.h"
 #include "qt/artwork.h"
-#include "qt/fonts.h"
 #include "qt/keywidgets.h"
 #include "qt/mainwindow.h"
 #include "qt/qtservices.h"
@@ -25,7 +24,6 @@ class TstMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanup();
 
     void everyElementAtItsPlace();
@@ -97,12 +95,6 @@ private:
         return k && k->pressedLook();
     }
 };
-
-void TstMainWindow::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    installFontSubstitutes();
-}
 
 void TstMainWindow::cleanup()
 {
@@ -676,5 +668,5 @@ void TstMainWindow::idleCountdownRestartsWithEachRefresh()
     QCOMPARE(f.w.timer1Starts(), starts);
 }
 
-QTEST_MAIN(TstMainWindow)
+VANTORO_GUI_TEST_MAIN(TstMainWindow)
 #include "tst_mainwindow.moc"

@@ -19,7 +19,7 @@ metainfo=$share/metainfo/$id.metainfo.xml
 for f in "$prefix/bin/vantoro" "$prefix/bin/vantoro-calc"; do
   [ -x "$f" ] || fail "$f is missing or not executable"
 done
-for f in "$desktop" "$metainfo" "$share/icons/hicolor/scalable/apps/$id.svg"; do
+for f in "$desktop" "$metainfo" "$share/icons/hicolor/scalable/apps/$id.svg" "$share/vantoro/translations/vantoro_ja.qm"; do
   [ -s "$f" ] || fail "$f is missing or empty"
 done
 
@@ -40,7 +40,8 @@ unexpected=$(find "$prefix" -type f | sed "s|^$prefix/||" | grep -v -e '^bin/van
   -e "^share/applications/$id.desktop\$" -e "^share/metainfo/$id.metainfo.xml\$" \
   -e "^share/icons/hicolor/[0-9x]*/apps/$id.png\$" -e "^share/icons/hicolor/scalable/apps/$id.svg\$" \
   -e '^share/man/man1/vantoro\(-calc\)\?\.1\.gz$' -e '^share/bash-completion/completions/vantoro-calc$' \
-  -e '^share/doc/vantoro\(-calc\)\?/\(copyright\|changelog\.gz\)$')
+  -e '^share/doc/vantoro\(-calc\)\?/\(copyright\|changelog\.gz\)$' \
+  -e '^share/vantoro/translations/vantoro_[a-z_]*\.qm$')
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
 
 # The licence: the GPL version 3 at the top of the source tree, named in the copyright file.

@@ -1,34 +1,13 @@
 #pragma once
 // A calculator with recording services, driven by the key-script characters of
 // vantoro-calc (each a key press followed by its release).
-#include <QStringList>
-
 #include "app/app.h"
 #include "cli/keyscript.h"
 #include "engine/calculator.h"
 #include "panel/panel.h"
+#include "support/recording_services.h"
 
 namespace vantoro::test {
-
-class RecordingServices : public Services {
-public:
-    QStringList messages;
-    QString clipboard;
-    QDateTime clock = QDateTime(QDate(2026, 12, 8), QTime(22, 30, 15));
-    int focusCount = 0;
-    bool answerYes = false;
-
-    void messageBox(const QString &text) override { messages << text; }
-    bool askYesNo(const QString &text, const QString &) override
-    {
-        messages << text;
-        return answerYes;
-    }
-    void focusEnterCapt() override { ++focusCount; }
-    void clipboardClear() override { clipboard.clear(); }
-    void clipboardSetText(const QString &text) override { clipboard = text; }
-    QDateTime now() override { return clock; }
-};
 
 struct CalcFixture {
     explicit CalcFixture(int mode = 0) : c(sv) { startCalculator(c, mode); }

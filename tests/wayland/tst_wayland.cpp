@@ -3,7 +3,6 @@
 #include <QtTest>
 
 #include "gui/gui_fixture.h"
-#include "qt/fonts.h"
 
 using namespace vantoro;
 using namespace vantoro::test;
@@ -22,8 +21,6 @@ void TstWayland::initTestCase()
 {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         QSKIP("needs a Wayland compositor (tests/wayland/run_wayland.sh starts one)");
-    QStandardPaths::setTestModeEnabled(true);
-    installFontSubstitutes();
 }
 
 void TstWayland::storedPositionKeptAtExit()
@@ -68,5 +65,5 @@ void TstWayland::windowOffersNoMinimiseOrMaximise()
     w.close();
 }
 
-QTEST_MAIN(TstWayland)
+VANTORO_GUI_TEST_MAIN(TstWayland)
 #include "tst_wayland.moc"
