@@ -16,8 +16,8 @@
 // --watch presses nothing: it counts the drawings of each window over SECONDS (a program
 // left alone should draw nothing) and the processor time the program used meanwhile.
 #include <X11/XKBlib.h>
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
@@ -153,8 +153,8 @@ static int open_target(Target *t, int focus)
         return 0;
     }
     int ev, err, major, minor;
-    if (!XTestQueryExtension(t->dpy, &ev, &err, &major, &minor) || !XDamageQueryExtension(t->dpy, &t->damage_event, &err)
-        || !XFixesQueryExtension(t->dpy, &ev, &err)) {
+    if (!XTestQueryExtension(t->dpy, &ev, &err, &major, &minor)
+        || !XDamageQueryExtension(t->dpy, &t->damage_event, &err) || !XFixesQueryExtension(t->dpy, &ev, &err)) {
         fprintf(stderr, "keyframe: %s lacks XTEST, DAMAGE or XFIXES\n", t->display_name);
         return 0;
     }
@@ -400,7 +400,8 @@ int main(int argc, char **argv)
             t->display_name = eq + 1;
             t->pid = atoi(colon + 1);
         } else {
-            fprintf(stderr, "usage: keyframe [--presses N | --watch SECONDS] [--seed S] [--json] NAME=DISPLAY:PID ...\n");
+            fprintf(stderr,
+                    "usage: keyframe [--presses N | --watch SECONDS] [--seed S] [--json] NAME=DISPLAY:PID ...\n");
             return 2;
         }
     }

@@ -22,7 +22,7 @@ inline void assignText(QString &target, QStringView text)
     }
     if (n > target.size())
         target.resize(n); // a longer text is never a part of target
-    if (n > 0) // an empty view may have no characters at all
+    if (n > 0)            // an empty view may have no characters at all
         std::memmove(static_cast<void *>(target.data()), text.data(), size_t(n) * sizeof(QChar));
     target.resize(n);
 }
