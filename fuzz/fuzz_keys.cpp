@@ -170,8 +170,8 @@ QString displayOf(const CalcState &st, int i)
 
 // The history as last checked.
 struct HistorySeen {
-    QStringList lines;
-    std::array<QString, 129> data;
+    TextRing<HistoryLines> lines;
+    TextRing<HistoryLines> data;
 };
 
 // The counters and indices of the calculator state within their ranges.
@@ -221,13 +221,13 @@ void checkEntries(const CalcState &st, const char *a)
 void checkHistory(const Calculator &c, const char *a, HistorySeen &seen)
 {
     const CalcState &st = c.st;
-    const QStringList &lines = c.history.His_List;
+    const auto &lines = c.history.His_List;
     if (st.HisCount < 0 || st.HisCount > HisMax + 1 || lines.size() != st.HisCount)
         fail(a, QStringLiteral("HisCount %1 with %2 lines").arg(st.HisCount).arg(lines.size()));
     if (c.history.ListIndex < -1 || c.history.ListIndex >= st.HisCount)
         fail(a, QStringLiteral("ListIndex %1 of %2 lines").arg(c.history.ListIndex).arg(st.HisCount));
     // The lines are checked again only when the list or the recall data changed.
-    if (lines.isSharedWith(seen.lines) && st.HisData == seen.data)
+    if (lines == seen.lines && st.HisData == seen.data)
         return;
     for (int i = 0; i < st.HisCount; ++i) {
         const QString &d = st.HisData[i];

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace vantoro {
@@ -42,6 +43,26 @@ QString RightAlign(const QString &t, qsizetype n)
     return r;
 }
 
+void setBlanksAndDigit(QString &t, qsizetype n, QChar digit)
+{
+    ShortText s;
+    s << digit;
+    assignText(t, s.rightAlign(std::max<qsizetype>(n, 0) + 1).view());
+}
+
+void setBlanks(QString &t, qsizetype n)
+{
+    ShortText s;
+    assignText(t, s.rightAlign(n).view());
+}
+
+bool isBlanks(QStringView t, qsizetype n)
+{
+    if (t.size() != std::max<qsizetype>(n, 0))
+        return false;
+    return std::all_of(t.begin(), t.end(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
 qsizetype InStr(const QString &t, const QString &s)
 {
     return t.indexOf(s) + 1;
@@ -52,23 +73,11 @@ double Int(double x)
     return std::floor(x);
 }
 
-double Val(const QString &t)
+namespace {
+
+// Val on a text of n characters without blanks, which it may change.
+double valOfChars(char *s, size_t n)
 {
-    // Read without allocating: number texts here are short, a longer one goes to the heap.
-    // from_chars reads as strtod does in the C locale, whatever the user's locale.
-    char small[64];
-    std::string large;
-    char *s = small;
-    if (t.size() >= qsizetype(sizeof small)) {
-        large.resize(size_t(t.size()));
-        s = large.data();
-    }
-    size_t n = 0;
-    for (QChar c : t) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
-            continue;
-        s[n++] = c.unicode() < 128 ? char(c.unicode()) : '\x7f';
-    }
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0;
     bool negative = false;
@@ -104,6 +113,28 @@ double Val(const QString &t)
         }
     }
     double v = 0;
+    if (end - start <= 16 && end == i) {
+        // Up to 15 digits and no exponent: the digits as a whole number, exact in a double,
+        // divided by an exact power of ten is the correctly rounded value from_chars gives.
+        static constexpr double Tens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+                                          1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+        quint64 whole = 0;
+        int digits = 0, decimals = -1;
+        for (size_t k = start; k < end; ++k) {
+            if (s[k] == '.') {
+                decimals = 0;
+                continue;
+            }
+            whole = whole * 10 + quint64(s[k] - '0');
+            ++digits;
+            if (decimals >= 0)
+                ++decimals;
+        }
+        if (digits <= 15) {
+            v = decimals > 0 ? double(whole) / Tens[decimals] : double(whole);
+            return negative ? -v : v;
+        }
+    }
     const auto r = std::from_chars(s + start, s + end, v);
     if (r.ec == std::errc::result_out_of_range) {
         // from_chars leaves v alone here; strtod gives infinity or the nearest tiny value.
@@ -113,32 +144,108 @@ double Val(const QString &t)
     return negative ? -v : v;
 }
 
+} // namespace
+
+double Val(QStringView t)
+{
+    // Read without allocating: number texts here are short, a longer one goes to the heap.
+    // from_chars reads as strtod does in the C locale, whatever the user's locale.
+    char small[64];
+    std::string large;
+    char *s = small;
+    if (t.size() >= qsizetype(sizeof small)) {
+        large.resize(size_t(t.size()));
+        s = large.data();
+    }
+    size_t n = 0;
+    for (QChar c : t) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
+            continue;
+        s[n++] = c.unicode() < 128 ? char(c.unicode()) : '\x7f';
+    }
+    return valOfChars(s, n);
+}
+
 QString Str(double x, int digits)
 {
-    if (x == 0 || std::isnan(x))
-        return QStringLiteral(" 0");
+    char out[StrMaxLength];
+    return QString::fromLatin1(out, StrInto(out, x, digits));
+}
+
+double ValOfStr(double x)
+{
+    char out[StrMaxLength];
+    const int n = StrInto(out, x);
+    // The only blank of a number text is its first character.
+    return out[0] == ' ' ? valOfChars(out + 1, size_t(n - 1)) : valOfChars(out, size_t(n));
+}
+
+int StrInto(char *out, double x, int digits)
+{
+    if (x == 0 || std::isnan(x)) {
+        std::memcpy(out, " 0", 2);
+        return 2;
+    }
     const char sign = x < 0 ? '-' : ' ';
     const double a = std::fabs(x);
-    if (std::isinf(a))
-        return QLatin1Char(sign) + QStringLiteral("1.#INF");
+    if (std::isinf(a)) {
+        out[0] = sign;
+        std::memcpy(out + 1, "1.#INF", 6);
+        return 7;
+    }
 
-    // Round once to the wanted significant digits; the exponent is that of the rounded value.
-    // to_chars rounds exactly, as printf does, but neither allocates nor follows the locale.
+    if (digits == 15 && a < 1e15 && a == std::floor(a)) {
+        // A whole number of up to 15 digits is its own 15-digit form.
+        char whole[16];
+        int w = 0;
+        for (quint64 v = quint64(a); v != 0; v /= 10)
+            whole[w++] = char('0' + v % 10);
+        out[0] = sign;
+        for (int k = 0; k < w; ++k)
+            out[1 + k] = whole[w - 1 - k];
+        return w + 1;
+    }
     digits = std::clamp(digits, 1, 40);
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1);
     char mant[48];
     int mlen = 0;
-    const char *p = buf;
-    for (; p < r.ptr && *p != 'e'; ++p)
-        if (*p != '.')
-            mant[mlen++] = *p;
     int exp = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp);
+    // A number of up to three decimals that is exactly the double nearest its decimal text
+    // (checked by dividing back, which rounds correctly) has that text as its 15-digit form:
+    // the double lies far closer to it than half a unit of the 15th digit.
+    bool found = false;
+    if (digits == 15 && a < 1e12) {
+        static constexpr double Tens[] = {1, 10, 100, 1000};
+        for (int d = 1; d <= 3 && !found; ++d) {
+            const double scaled = std::nearbyint(a * Tens[d]);
+            if (scaled < 1e15 && scaled / Tens[d] == a) {
+                char rev[16];
+                int w = 0;
+                for (quint64 v = quint64(scaled); v != 0; v /= 10)
+                    rev[w++] = char('0' + v % 10);
+                for (int k = 0; k < w; ++k)
+                    mant[mlen++] = rev[w - 1 - k];
+                exp = w - 1 - d;
+                found = exp >= -4; // smaller ones go the general way
+                if (!found)
+                    mlen = 0;
+            }
+        }
+    }
+    if (!found) {
+        // Round once to the wanted significant digits; the exponent is that of the rounded
+        // value. to_chars rounds exactly, as printf does, but neither allocates nor follows
+        // the locale.
+        char buf[64];
+        const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, digits - 1);
+        const char *p = buf;
+        for (; p < r.ptr && *p != 'e'; ++p)
+            if (*p != '.')
+                mant[mlen++] = *p;
+        std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp);
+    }
     while (mlen > 1 && mant[mlen - 1] == '0')
         --mlen;
 
-    char out[96];
     int o = 0;
     out[o++] = sign;
     if (exp < -4 || exp >= digits) {
@@ -171,7 +278,7 @@ QString Str(double x, int digits)
         for (int k = 0; k < mlen; ++k)
             out[o++] = mant[k];
     }
-    return QString::fromLatin1(out, o);
+    return o;
 }
 
 } // namespace vantoro

@@ -23,7 +23,7 @@ void Ce_Down(Calculator &c)
 {
     auto &st = c.st;
     pressKey(c, KeyId::ClearEntry);
-    st.Entry[st.EntryIdx] = Space(11) + QLatin1Char('0');
+    setBlanksAndDigit(st.Entry[st.EntryIdx], 11, QLatin1Char('0'));
     st.Sign[st.EntryIdx] = 1;
     st.DigitCount = 0;
     st.KanmaState = 0;

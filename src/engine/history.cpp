@@ -1,7 +1,5 @@
-#include <algorithm>
-
-#include "engine/basic.h"
 #include "engine/engine.h"
+#include "engine/timetext.h"
 
 namespace vantoro {
 
@@ -27,39 +25,46 @@ void His_Add(Calculator &c, int index, int kind)
     auto &list = c.history.His_List;
     ensureHistoryWindow(c);
 
+    // The line and its recall data are composed on the stack and written into the storage
+    // of the oldest line once the history is full.
     const QString &entry = st.Entry[index];
-    QString n, u;
+    ShortText n;
+    QChar u;
     if (st.Mode == ModeNo::Seconds || index == 4) {
-        n = QStringLiteral("    ") + RightAlign(entry, WidthSec);
-        u = QStringLiteral("S");
+        ShortText e;
+        e << entry;
+        n << u"    " << e.rightAlign(WidthSec).view();
+        u = QLatin1Char('S');
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
-        const QString s = RightAlign(entry, WidthHms);
-        n = QLatin1Char(' ') + hmsDisplay(s);
-        u = QStringLiteral("H");
+        ShortText s;
+        s << entry;
+        n << u' ';
+        appendHmsDisplay(n, s.rightAlign(WidthHms).view());
+        u = QLatin1Char('H');
     }
-    if (st.Sign[index] == -1) {
-        n = QLatin1Char('-') + n;
-        u += QLatin1Char('-');
+    const QChar signMark = st.Sign[index] == -1 ? QLatin1Char('-') : QLatin1Char(' ');
+    ShortText line;
+    if (index == 4) {
+        line << HistorySeparatorLine;
     } else {
-        n = QLatin1Char(' ') + n;
-        u += QLatin1Char(' ');
+        ShortText mark;
+        mark << st.PrevSym << u"  ";
+        line << mark.view().left(2) << signMark << n.view();
     }
-    QString line = Left(st.PrevSym + QStringLiteral("  "), 2) + n;
-    if (index == 4)
-        line = HistorySeparatorLine;
+    ShortText data;
+    if (!u.isNull())
+        data << u;
+    data << signMark << entry;
 
-    if (st.HisCount <= HisMax) {
-        list.append(line);
-        st.HisData[st.HisCount] = u + entry;
+    // Full, the oldest line and its recall data go as the new ones come.
+    const bool full = st.HisCount > HisMax;
+    list.append(line.view());
+    st.HisData.append(data.view());
+    if (!full) {
         if (st.HisNoSelect == 0)
             c.history.ListIndex = st.HisCount;
         ++st.HisCount;
     } else {
-        // Full: the oldest line and its recall data go.
-        list.removeFirst();
-        std::move(st.HisData.begin() + 1, st.HisData.begin() + HisMax + 1, st.HisData.begin());
-        list.append(line);
-        st.HisData[HisMax] = u + entry;
         if (c.history.ListIndex > 0)
             --c.history.ListIndex;
         else

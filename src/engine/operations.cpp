@@ -18,7 +18,7 @@ QString overflowReset(Calculator &c)
     DispTm(c);
     Init_Button(c);
     c.st.Sign[1] = 1;
-    c.st.Entry[1] = Space(WidthSec);
+    setBlanks(c.st.Entry[1], WidthSec);
     return QString();
 }
 
@@ -42,8 +42,8 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
         x = Val(a) * signA;
         y = Val(b) * signB;
     } else if (hms) {
-        x = Val(Hms_To_Sec(a)) * signA;
-        y = Val(Hms_To_Sec(b)) * signB;
+        x = hmsSeconds(a) * signA;
+        y = hmsSeconds(b) * signB;
     }
 
     double r = 0;
@@ -75,7 +75,7 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
         // Any magnitude above the limit overflows, negative results too.
         if (std::fabs(r) > MaxSec)
             return overflowReset(c);
-        result = *Sec_To_Hms(Str(std::fabs(r))); // in range: checked above
+        result = *secToHms(ValOfStr(std::fabs(r))); // Sec_To_Hms(Str$(|r|)), in range: checked above
     }
     st.ResultSign = sign;
     return result;
@@ -89,7 +89,7 @@ void Eq_Down(Calculator &c)
         return;
 
     His_Add(c, 1, Op::Result);
-    if (st.Entry[st.EntryIdx] == Space(WidthSec))
+    if (isBlanks(st.Entry[st.EntryIdx], WidthSec))
         st.EnzanNo = Op::Add;
     bool performed = false;
     if (st.EnzanNo >= Op::Add && st.EnzanNo <= Op::Div) {
@@ -107,7 +107,7 @@ void Eq_Down(Calculator &c)
     st.MinusFirst = 0;
     st.DigitCount = 0;
     st.KanmaState = 0;
-    st.Entry[1].clear();
+    st.Entry[1].truncate(0); // empty, its storage kept for the next number
     if (st.Mode != ModeNo::Seconds)
         setAvailable(c.ui.Unit_input, c.ui.Mode_Key_Label[0], true);
 

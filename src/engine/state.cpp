@@ -15,8 +15,8 @@ const QString HistorySeparatorLine = QString(20, QChar(0x2500)) + QChar(0x3000);
 
 void Entry_Init(CalcState &st)
 {
-    st.Entry[0] = Space(WidthSec) + QLatin1Char('0');
-    st.Entry[1] = Space(WidthSec) + QLatin1Char('0');
+    setBlanksAndDigit(st.Entry[0], WidthSec, QLatin1Char('0'));
+    setBlanksAndDigit(st.Entry[1], WidthSec, QLatin1Char('0'));
     st.PrevSym = EnzanSym[0];
     st.EntryIdx = 0;
     st.SaveIdx = 0;

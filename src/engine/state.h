@@ -9,6 +9,7 @@
 namespace vantoro {
 
 constexpr int HisMax = 40;               // the history keeps HisMax + 1 lines
+static_assert(HisMax + 1 == HistoryLines);
 
 // Codes of the key drawn pressed (PushKey); digits use digit + 10.
 namespace KeyCode {
@@ -57,7 +58,7 @@ struct CalcState {
     int PushKey = 0;
     QString PrevSym;
     int HisCount = 0;
-    std::array<QString, 129> HisData;
+    TextRing<HistoryLines> HisData;   // recall data of the history lines, line by line
     int HisNoSelect = 0;
     int DispStyle = 1;
     int IdleTicks = 0;

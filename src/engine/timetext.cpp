@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "engine/timetext.h"
 
@@ -22,68 +23,125 @@ qint32 toLong(double x)
 
 } // namespace
 
-QString Hms_To_Sec(const QString &text)
+namespace {
+
+// Seconds of a packed H:M:S text before they are written as a number text.
+double hmsSecondsExact(QStringView text)
 {
-    const QString s = RightAlign(text, WidthHms);
-    const double sec = Val(Right(s, 5));
-    const qint32 min = toLong(Val(Mid(s, WidthHms - 6, 2)) * 60);
-    const qint32 hr = toLong(Val(Left(s, WidthHms - 7)) * 3600);
-    return Str(double(min) + sec + double(hr));
+    ShortText aligned;
+    aligned << text;
+    const QStringView s = aligned.rightAlign(WidthHms).view();
+    const double sec = Val(s.right(5));
+    const qint32 min = toLong(Val(s.mid(WidthHms - 7, 2)) * 60);
+    const qint32 hr = toLong(Val(s.left(WidthHms - 7)) * 3600);
+    return double(min) + sec + double(hr);
 }
 
-std::optional<QString> Sec_To_Hms(const QString &text)
+// Str$(x) as a Latin-1 text; short enough for the string's own buffer but in exponent form.
+std::string strText(double x)
 {
-    double v = Val(text);
+    char out[StrMaxLength];
+    return std::string(out, size_t(StrInto(out, x)));
+}
+
+// Left$, Right$ and InStr on such texts.
+std::string left(const std::string &t, qsizetype n)
+{
+    return n <= 0 ? std::string() : t.substr(0, size_t(n));
+}
+
+std::string right(const std::string &t, qsizetype n)
+{
+    if (n <= 0)
+        return std::string();
+    return size_t(n) >= t.size() ? t : t.substr(t.size() - size_t(n));
+}
+
+qsizetype inStrPoint(const std::string &t)
+{
+    const size_t p = t.find('.');
+    return p == std::string::npos ? 0 : qsizetype(p) + 1;
+}
+
+} // namespace
+
+QString Hms_To_Sec(QStringView text)
+{
+    return Str(hmsSecondsExact(text));
+}
+
+double hmsSeconds(QStringView text)
+{
+    return ValOfStr(hmsSecondsExact(text));
+}
+
+std::optional<QString> Sec_To_Hms(QStringView text)
+{
+    return secToHms(Val(text));
+}
+
+std::optional<QString> secToHms(double v)
+{
+    // Worked in Latin-1 texts that fit the string's own buffer: no allocation but the result.
     if (v > MaxSec)
         return std::nullopt;
     const double h = Int(v / 3600);
-    const QString H = h == 0 ? Space(7) : Str(h).mid(1);
+    const std::string H = h == 0 ? std::string(7, ' ') : strText(h).substr(1);
 
     const double m = Int((v - 3600 * h) / 60);
-    const QString d = Str(m).mid(1);
-    QString M;
+    const std::string d = strText(m).substr(1);
+    std::string M;
     if (h == 0 && m == 0)
-        M = Space(2);
+        M = "  ";
     else if (h == 0)
-        M = Right(QStringLiteral("  ") + d, 2);
+        M = right("  " + d, 2);
     else
-        M = Right(QStringLiteral("00") + d, 2);
+        M = right("00" + d, 2);
 
     double s = v - 3600 * h - 60 * m;
     s = Int(s * 1000) / 1000;
 
     // Half up to hundredths, decided on the thousandths digit of the number text.
-    QString T = Str(s);
-    qsizetype p = InStr(T, QStringLiteral("."));
-    if (p > 0 && p + 3 <= T.size() && T.at(p + 2) >= QLatin1Char('5'))
+    std::string T = strText(s);
+    qsizetype p = inStrPoint(T);
+    if (p > 0 && p + 3 <= qsizetype(T.size()) && T[size_t(p + 2)] >= '5')
         s += 0.01;
 
-    T = Str(s).mid(1);
-    p = InStr(T, QStringLiteral("."));
-    const bool noMinutes = M == Space(2);
+    T = strText(s).substr(1);
+    p = inStrPoint(T);
+    const bool noMinutes = M == "  ";
     if (p == 0) {
-        T += QStringLiteral(".00");
+        T += ".00";
         if (T.size() == 4)
-            T = QLatin1Char('0') + T;
+            T = '0' + T;
     } else if (p == 1) {
-        T = QLatin1Char('0') + T + QLatin1Char('0');
-        T = noMinutes ? Left(T, 4) : Left(QLatin1Char('0') + T, 5);
+        T = '0' + T + '0';
+        T = noMinutes ? left(T, 4) : left('0' + T, 5);
     } else if (p == 2) {
-        T += QLatin1Char('0');
-        T = noMinutes ? Left(T, 4) : Left(QLatin1Char('0') + T, 5);
+        T += '0';
+        T = noMinutes ? left(T, 4) : left('0' + T, 5);
     } else if (p == 3) {
-        T = Left(T + QLatin1Char('0'), 5);
+        T = left(T + '0', 5);
     }
     if (m == 0 && h == 0 && s < 10)
-        T = Right(T, 4);
+        T = right(T, 4);
 
-    return H + M + T;
+    const std::string r = H + M + T;
+    return QString::fromLatin1(r.data(), qsizetype(r.size()));
 }
 
-QString hmsDisplay(const QString &view)
+void appendHmsDisplay(ShortText &out, QStringView view)
 {
-    return Left(view, WidthHms - 7) + QChar(0x00B0) + Mid(view, WidthHms - 6, 2) + QChar(0x2019) + Right(view, 5)
-           + QChar(0x201D);
+    // Left$(view, 5), Mid$(view, 6, 2) and Right$(view, 5): the views cut as those do.
+    out << view.left(WidthHms - 7) << QChar(0x00B0) << view.mid(WidthHms - 7, 2) << QChar(0x2019) << view.right(5)
+        << QChar(0x201D);
+}
+
+QString hmsDisplay(QStringView view)
+{
+    ShortText t;
+    appendHmsDisplay(t, view);
+    return t.view().toString();
 }
 
 std::optional<SecondsResult> secondsResultText(double r)

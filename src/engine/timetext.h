@@ -5,18 +5,25 @@
 #include <optional>
 
 #include "engine/limits.h"
+#include "window/text.h"
 
 namespace vantoro {
 
 // Seconds of a packed H:M:S text, as a number text with its leading blank.
-QString Hms_To_Sec(const QString &text);
+QString Hms_To_Sec(QStringView text);
+// Val(Hms_To_Sec(text)), without the text between.
+double hmsSeconds(QStringView text);
 
 // Packed H:M:S text of a number of seconds (not negative); nullopt above MaxSec.
-std::optional<QString> Sec_To_Hms(const QString &text);
+std::optional<QString> Sec_To_Hms(QStringView text);
+// The same for the number a text reads as (its Val): Sec_To_Hms(Str$(x)) is
+// secToHms(ValOfStr(x)).
+std::optional<QString> secToHms(double v);
 
 // The display form of a 12-character packed H:M:S view: hours, degree mark, minutes, prime,
 // seconds and the closing quotation mark. The display and the history lines both show it.
-QString hmsDisplay(const QString &view);
+QString hmsDisplay(QStringView view);
+void appendHmsDisplay(ShortText &out, QStringView view); // the same, added to out
 
 struct SecondsResult {
     QString text; // leading blank and at most 14 characters

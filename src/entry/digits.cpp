@@ -6,16 +6,22 @@ namespace vantoro {
 
 namespace {
 
-// Left$(t, Len - 3): the text without its last three characters; empty when shorter.
+// Left$(t, Len - n): the text without its last n characters; empty when shorter.
 QString dropLast(const QString &t, int n)
 {
     return Left(t, t.size() - n);
 }
 
-// A new number replaces the entry; after a result it also starts positive.
+QStringView dropLastView(const QString &t, int n)
+{
+    return t.size() <= n ? QStringView() : QStringView(t).left(t.size() - n);
+}
+
+// A new number replaces the entry; after a result it also starts positive. The entry keeps
+// its storage for the digits that follow.
 void startNumber(CalcState &st, int idx)
 {
-    st.Entry[idx].clear();
+    st.Entry[idx].truncate(0);
     if (st.EnzanNo == Op::Result)
         st.Sign[idx] = 1;
 }
@@ -27,25 +33,33 @@ void autoDigit(CalcState &st, int d, QChar ch)
         if (d != 0 && st.DigitCount == 0)
             startNumber(st, st.EntryIdx);
         if (st.KanmaState == 0) {
-            const QString digits = e.isEmpty() ? QString(ch) : dropLast(e, 3) + ch;
-            e = RightAlign(digits, WidthHms) + QStringLiteral(".00");
+            ShortText digits;
+            digits << dropLastView(e, 3) << ch;
+            assignText(e, (digits.rightAlign(WidthHms) << u".00").view());
             if (d != 0 || st.DigitCount != 0)
                 ++st.DigitCount;
         }
     }
     switch (st.KanmaState) {
     case 1: {
-        const QString i = e.isEmpty() ? QStringLiteral("0") : dropLast(e, 3);
-        e = RightAlign(i, WidthHms) + QLatin1Char('.') + ch + QLatin1Char(' ');
+        ShortText i;
+        if (e.isEmpty())
+            i << u'0';
+        else
+            i << dropLastView(e, 3);
+        assignText(e, (i.rightAlign(WidthHms) << u'.' << ch << u' ').view());
         st.KanmaState = 2;
         if (st.DigitCount == 0)
             st.DigitCount = 1;
         break;
     }
-    case 2:
-        e = RightAlign(dropLast(e, 1), WidthHms) + ch;
+    case 2: {
+        ShortText i;
+        i << dropLastView(e, 1);
+        assignText(e, (i.rightAlign(WidthHms) << ch).view());
         st.KanmaState = 3;
         break;
+    }
     default: break; // no point yet, or both decimals keyed
     }
 }
@@ -74,13 +88,13 @@ void unitDigit(CalcState &st, int d, QChar ch)
         // The first significant digit starts a unit number in the buffer.
         st.SaveIdx = st.EntryIdx;
         st.EntryIdx = 2;
-        st.Entry[2].clear();
+        st.Entry[2].truncate(0);
         st.DigitCount = 0;
         st.KanmaState = 0;
         st.Sign[2] = st.Sign[st.SaveIdx];
         if (st.EnzanNo == Op::Result) {
             // A shown result is dropped; the unit amounts start from a positive zero.
-            st.Entry[0].clear();
+            st.Entry[0].truncate(0);
             st.Sign[0] = 1;
             st.Sign[2] = 1;
             st.DigitCount = 0;
@@ -139,7 +153,7 @@ void Kanma_Down(Calculator &c)
     dropExponentEntry(st);
     QString &e = st.Entry[st.EntryIdx];
     if (st.DigitCount == 0)
-        e.clear();
+        e.truncate(0);
 
     if (st.Mode == ModeNo::Seconds) {
         if (InStr(e, QStringLiteral(".")) > 0) {

@@ -13,28 +13,34 @@ void DispTm(Calculator &c)
     ui.Timer1.interval = 65535;
     st.IdleTicks = 0;
 
-    QString text;
+    ShortText text; // written into the caption in place: most keys allocate nothing here
     if (st.Mode == ModeNo::Unit && st.EntryIdx == 2) {
-        text = RightAlign(st.Entry[2], WidthSec) + QLatin1Char(' ');
+        text << st.Entry[2];
+        text.rightAlign(WidthSec) << u' ';
         // A pending unit number cannot be converted, operated on or taken by equals.
         setEnabled(ui.hms, false);
         setFore(ui.Mode_Key_Label[1], OffColor);
         setOperatorLegends(ui, OffColor);
         setFore(ui.Eq_label, OffColor);
-        ui.Unit_input.caption = UnitCaption[st.Mode];
+        assignShared(ui.Unit_input.caption, UnitCaption[st.Mode]);
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
         QString &e = st.Entry[st.EntryIdx];
-        e = RightAlign(e, WidthHms);
-        text = hmsDisplay(e);
-        ui.Unit_input.caption = UnitCaption[st.Mode];
+        if (e.size() != WidthHms) {
+            ShortText view;
+            view << e;
+            assignText(e, view.rightAlign(WidthHms).view());
+        }
+        appendHmsDisplay(text, e);
+        assignShared(ui.Unit_input.caption, UnitCaption[st.Mode]);
     } else if (st.Mode == ModeNo::Seconds) {
-        text = RightAlign(st.Entry[st.EntryIdx], WidthSec) + QLatin1Char(' ');
+        text << st.Entry[st.EntryIdx];
+        text.rightAlign(WidthSec) << u' ';
     }
 
-    ui.Hugou.caption = HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0];
-    ui.Disp.caption = text;
-    ui.ENZANSI.caption = EnzanSym[st.EnzanNo];
-    ui.MODE.caption = ModeCaption[st.Mode];
+    assignShared(ui.Hugou.caption, HugouText[st.Sign[st.EntryIdx] == -1 ? 1 : 0]);
+    assignText(ui.Disp.caption, text.view());
+    assignShared(ui.ENZANSI.caption, EnzanSym[st.EnzanNo]);
+    assignShared(ui.MODE.caption, ModeCaption[st.Mode]);
 
     const bool operatorsOn = st.EntryIdx != 2;
     setEnabled(ui.Eq, operatorsOn);
@@ -47,7 +53,7 @@ void DispTm(Calculator &c)
     ++ui.Timer1.restarts;
     if (st.Loading == 0)
         c.sv.focusEnterCapt();
-    ui.Mode_Key_Label[0].caption = ui.Unit_input.caption;
+    assignShared(ui.Mode_Key_Label[0].caption, ui.Unit_input.caption);
 }
 
 } // namespace vantoro

@@ -35,7 +35,7 @@ void Enzan_Down(Calculator &c, int index)
         st.Sign[0] = st.ResultSign;
         st.EnzanNo = index;
         showFirstOperand(c);
-        st.Entry[1] = Space(12) + QLatin1Char('0');
+        setBlanksAndDigit(st.Entry[1], 12, QLatin1Char('0'));
         st.DigitCount = 0;
         st.KanmaState = 0;
         return;

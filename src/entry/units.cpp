@@ -32,7 +32,7 @@ void H_Down(Calculator &c, int index)
         st.Sign[st.EntryIdx] = st.ResultSign;
         st.Sign[2] = 1;
         DispTm(c);
-        st.Entry[2] = Space(WidthSec);
+        setBlanks(st.Entry[2], WidthSec);
     }
 
     setEnabled(ui.hms, true);

@@ -127,6 +127,44 @@ constexpr bool inIdOrder()
 }
 static_assert(inIdOrder(), "the key table lists the keys in the order of KeyId");
 
+// Every key press looks its row up: the rows by keyboard code and by ASCII script character,
+// the first row that has it, as a search of the table finds it. -1 for none.
+constexpr int KeyboardCodes = 256;
+constexpr std::array<qint8, KeyboardCodes> rowsByKeyboard()
+{
+    std::array<qint8, KeyboardCodes> rows{};
+    rows.fill(-1);
+    for (size_t i = Table.size(); i-- > 0;) {
+        for (int code : Table[i].keyboard)
+            if (code > 0 && code < KeyboardCodes)
+                rows[size_t(code)] = qint8(i);
+    }
+    return rows;
+}
+constexpr auto RowByKeyboard = rowsByKeyboard();
+
+constexpr char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+constexpr std::array<qint8, 128> rowsByScript()
+{
+    std::array<qint8, 128> rows{};
+    rows.fill(-1);
+    for (int ch = 0; ch < 128; ++ch) {
+        for (size_t i = 0; i < Table.size(); ++i) {
+            if (Table[i].script != 0 && asciiLower(char(ch)) == Table[i].script) {
+                rows[size_t(ch)] = qint8(i);
+                break;
+            }
+        }
+    }
+    return rows;
+}
+constexpr auto RowByScript = rowsByScript();
+
+static_assert(Table.size() < 128);
+
 } // namespace
 
 std::span<const KeyRow> keyTable()
@@ -143,6 +181,10 @@ const KeyRow *keyForKeyboard(int keyCode)
 {
     if (keyCode == 0)
         return nullptr;
+    if (keyCode > 0 && keyCode < KeyboardCodes) {
+        const int row = RowByKeyboard[size_t(keyCode)];
+        return row < 0 ? nullptr : &Table[size_t(row)];
+    }
     for (const KeyRow &k : Table)
         if (k.keyboard[0] == keyCode || k.keyboard[1] == keyCode)
             return &k;
@@ -151,6 +193,11 @@ const KeyRow *keyForKeyboard(int keyCode)
 
 const KeyRow *keyForScript(QChar ch)
 {
+    if (ch.unicode() < 128) {
+        const int row = RowByScript[ch.unicode()];
+        return row < 0 ? nullptr : &Table[size_t(row)];
+    }
+    // Beyond ASCII a character may still lower-case to one of the script's letters.
     const QChar lower = ch.toLower();
     for (const KeyRow &k : Table)
         if (k.script != 0 && lower == QLatin1Char(k.script))

@@ -37,16 +37,18 @@ void KeyFace::paintEvent(QPaintEvent *)
     // Faces of one size look alike: each look is painted once, then copied.
     const qreal dpr = devicePixelRatioF();
     const bool pressed = pressedLook();
-    const QString key =
-        QStringLiteral("vantoro-key-%1x%2-%3-%4").arg(width()).arg(height()).arg(int(pressed)).arg(dpr);
-    QPixmap face;
-    if (!QPixmapCache::find(key, &face)) {
-        face = QPixmap(size() * dpr);
-        face.setDevicePixelRatio(dpr);
-        QPainter fp(&face);
-        paintKeyFace(fp, QRectF(rect()), pressed);
-        fp.end();
-        QPixmapCache::insert(key, face);
+    QPixmap &face = m_looks[pressed];
+    if (face.isNull() || face.devicePixelRatio() != dpr || face.size() != size() * dpr) {
+        const QString key =
+            QStringLiteral("vantoro-key-%1x%2-%3-%4").arg(width()).arg(height()).arg(int(pressed)).arg(dpr);
+        if (!QPixmapCache::find(key, &face)) {
+            face = QPixmap(size() * dpr);
+            face.setDevicePixelRatio(dpr);
+            QPainter fp(&face);
+            paintKeyFace(fp, QRectF(rect()), pressed);
+            fp.end();
+            QPixmapCache::insert(key, face);
+        }
     }
     p.drawPixmap(0, 0, face);
 }

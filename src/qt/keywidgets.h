@@ -1,5 +1,6 @@
 #pragma once
 // The two widgets of a calculator key besides its legend label.
+#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
@@ -25,6 +26,8 @@ protected:
 
 private:
     Picture m_picture = Picture::None;
+    // The looks this face shows, shared with the faces of its size; a key press only copies one.
+    QPixmap m_looks[2];
 };
 
 // A key's button region. Any mouse button presses it; the release is reported to the

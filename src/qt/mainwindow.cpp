@@ -346,7 +346,7 @@ void VantoroWindow::syncHistory()
         m_history->move(toPixels(QPoint(int(h.left), int(h.top))));
     const bool lines = created || h.His_List != was.His_List;
     if (lines)
-        m_history->setLines(h.His_List);
+        m_history->setLines(h.His_List.toList());
     if (lines || h.ListIndex != was.ListIndex)
         m_history->setSelected(h.ListIndex);
     if (created || h.visible != was.visible)

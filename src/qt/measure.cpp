@@ -13,6 +13,15 @@ namespace vantoro {
 
 namespace {
 
+long long monotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+long long firstPaintNs = 0; // when the first paint of the window began
+
 class FirstFrameWatch : public QObject
 {
 public:
@@ -25,6 +34,8 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_window && event->type() == QEvent::Paint) {
+            if (firstPaintNs == 0)
+                firstPaintNs = monotonicNs();
             m_window->removeEventFilter(this);
             // Painting and the hand-over to the window system run in one go; a zero timer
             // fires once both are done.
@@ -43,9 +54,7 @@ private:
 
 void printFirstFrame(const QByteArray &how)
 {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    std::printf("first-frame %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+    std::printf("first-frame %lld paint %lld\n", monotonicNs(), firstPaintNs);
     std::fflush(stdout);
     if (how == "exit")
         std::_Exit(0);

@@ -13,8 +13,9 @@ void afterFirstFrame(QWidget *window, std::function<void()> then);
 
 // Inert unless their environment variables are set; the bare Qt program in bench/ installs
 // the same ones, so both are measured alike.
-//   VANTORO_FIRST_FRAME=print  after the first frame: "first-frame <ns>" on standard output,
-//                              the time on CLOCK_MONOTONIC
+//   VANTORO_FIRST_FRAME=print  after the first frame: "first-frame <ns> paint <ns>" on standard
+//                              output, the times on CLOCK_MONOTONIC of the frame and of the
+//                              start of its painting
 //   VANTORO_FIRST_FRAME=exit   the same, then the process ends at once
 //   VANTORO_TYPE_KEYS=<keys>   after the first frame, these letter and digit keys are pressed
 //                              and released on the window, as typed on the keyboard

@@ -89,7 +89,7 @@ void TstHistoryAbout::historyWindowHoldsTheRecordedLines()
     QCOMPARE(h->minimumSize(), h->maximumSize());
     QCOMPARE(list(f)->geometry(), QRect(0, 0, 209, 290)); // its border just outside the client area
     QCOMPARE(list(f)->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(shownLines(f), f.c.history.His_List);
+    QCOMPARE(shownLines(f), f.c.history.His_List.toList());
     QCOMPARE(shownLines(f).size(), 4);
     QCOMPARE(list(f)->currentRow(), 3);
     // an icon of its own, not the calculator's
@@ -165,7 +165,7 @@ void TstHistoryAbout::fullHistoryDropsTheFirstLine()
     QListWidgetItem *second = l->item(1);
     keypad(f.w.windowHandle(), QStringLiteral("42+"));
     QCOMPARE(l->count(), 41);
-    QCOMPARE(shownLines(f), f.c.history.His_List);
+    QCOMPARE(shownLines(f), f.c.history.His_List.toList());
     QVERIFY(l->item(0)->text().endsWith(QStringLiteral(" 2")));
     QVERIFY(l->item(40)->text().endsWith(QStringLiteral("42")));
     QCOMPARE(l->item(0), second); // the list was moved up, not refilled

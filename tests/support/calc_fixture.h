@@ -30,7 +30,7 @@ struct CalcFixture {
                + QLatin1Char('|') + c.ui.MODE.caption;
     }
     QString disp() const { return c.ui.Disp.caption; }
-    const QStringList &lines() const { return c.history.His_List; }
+    QStringList lines() const { return c.history.His_List.toList(); }
 
     RecordingServices sv;
     Calculator c;
