@@ -5,7 +5,7 @@ _vantoro_calc()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
     case $prev in
-        --mode)
+        --mode | -m)
             COMPREPLY=($(compgen -W 'auto seconds unit' -- "$cur"))
             return
             ;;
@@ -18,7 +18,7 @@ _vantoro_calc()
         return
     fi
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--mode --trace --history --strict --help --version' -- "$cur"))
+        COMPREPLY=($(compgen -W '--mode --trace --history --strict --help --help-all --version' -- "$cur"))
         return
     fi
     # Key scripts are typed, not completed.
