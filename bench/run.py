@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs vantoro's benchmarks and prints one table of medians, each figure beside the floor
 (the bare Qt program of bench/bare, or the aim where there is no program to compare with)
 and their ratio. Started by scripts/bench, which builds first.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian packages: cpack -G DEB in a build configured with CMAKE_INSTALL_PREFIX=/usr and
 # the flags of dpkg-buildflags (scripts/check-package builds, checks with lintian, installs
 # and starts them). Two packages from one build:

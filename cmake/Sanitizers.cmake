@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # AddressSanitizer and UndefinedBehaviorSanitizer over every target configured after this
 # module, without recovery (the first finding ends the process), with Qt's assertions and the
 # standard library's bounds checks switched on: a stray index becomes a crash, not a quiet read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the whole calculator logic with an arbitrary sequence of user actions and checks,
 // after every action, the invariants of the calculator state, its element records and its
 // history. A violation aborts with the action and the broken rule.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a settings file. Reading never fails; writing the program's four keys
 // changes only those values (in place, or as added lines) and keeps every other line byte
 // for byte; other keys read the same before and after. Checked on the text in memory and

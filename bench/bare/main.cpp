@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the toolkit: a bare Qt Widgets window of the calculator's size with a label
 // and 25 push buttons, nothing else. The start-up benchmark measures it beside vantoro; the
 // key-to-frame benchmark presses keys on it: a digit is appended to the label, Home clears it.

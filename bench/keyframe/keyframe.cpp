@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key-to-frame latency, measured from outside as a user sees it: a key is pressed through
 // XTest and the time runs until the X server reports the program's window drawn (DAMAGE).
 //

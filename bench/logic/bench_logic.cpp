@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key actions through the calculator logic, as the keyboard drives it: each action is a
 // key press and its release (Form_keydown, Form_KeyUp), display refresh included. The
 // history is filled before timing starts, so every recorded line drops the oldest one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantoro-icon-render: writes the window icon as the PNG files of the hicolor icon theme,
 //   vantoro-icon-render OUTPUT_DIR NAME SIZE...
 // as OUTPUT_DIR/<SIZE>x<SIZE>/apps/NAME.png. The pictures come from the drawing the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up and exit, clock and clipboard, history window and About window.
 #include "engine/calculator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a key script through the calculator logic, as the keyboard would drive it.
 #include <QString>

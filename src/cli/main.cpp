@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantoro-calc: the calculator's logic driven by a key script, for shells and scripts.
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text operations the calculator is written in. Positions count characters from 1;
 // a count below zero counts as zero.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator as a whole: its state, the element records of its windows and the
 // platform services. Every key action takes it by reference.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text forms of time values and their conversions. Pure: nothing here reports or
 // touches the calculator; a caller that needs a report gets "no value" and reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entry and display: digits and point, unit keys, display refresh, modes, operators.
 #include "engine/calculator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys of the calculator: one row per key holds everything that names it, so that the
 // mouse, the keyboard, the faces, the command-line tool, the window layer and the tests all

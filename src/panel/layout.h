@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The element table of the main window: every element's name, kind, place, size, font
 // and design colours, toolkit-neutral. A window layer builds its widgets from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key panel: key faces and availability, mode set-up, mouse and keyboard handling.
 #include "engine/calculator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About window AboutBox: title, version and platform texts, a copyright and a
 // contact line, and OK. An ordinary window beside the calculator, not a modal dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader finds in the windows: the keys by what they do and by the keyboard
 // key that does the same, the display in words beside its exact caption, history lines in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawings of the main window: key faces, the case, the icons. Painted with
 // QPainter at whatever resolution the target has, so they stay crisp at any scale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The history window History: one list box, His_List, filling a fixed client area.
 // It only shows the lines it is given and reports what the user does.

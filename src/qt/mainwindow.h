@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window Vantoro: widgets built from the element table, kept in step with the
 // element records after every event. Handlers only call the logic; no logic reads a widget.

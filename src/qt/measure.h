@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What waits for the window's first frame: work the frame does not need, and the measuring
 // aids of the benchmarks in bench/.

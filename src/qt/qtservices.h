@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform services of the real program: Qt message boxes, focus, clipboard,
 // screen and window activation.

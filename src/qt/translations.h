@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's words for assistive technology, and Qt's own words in its dialogs (Yes, No,
 // OK), in the user's language: Japanese under a Japanese locale, English otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QFile, QSaveFile and QLockFile would be the natural tools, but each falls short here:
 // they take the path as a QString and cannot name a directory that is not valid UTF-8;
 // QSaveFile's temporary name (the file name plus seven characters) does not fit beside a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading, locking and replacing the settings file with the file system's own calls, on the
 // path's real bytes (see native_path.h), relative to the file's directory so that a path

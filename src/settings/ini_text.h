@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of an INI file, edited without disturbing it: every line, its order, its
 // line ending, comments, unknown lines and a byte-order mark stay byte for byte; only

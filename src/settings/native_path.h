@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File names as the file system has them. A Linux file name is a string of bytes that need
 // not be UTF-8, while QString (and QFile::encodeName) would turn the bytes that are not into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file: an INI file beside the executable, named after it with ".INI".
 #include <QString>

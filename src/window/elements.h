@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Toolkit-neutral records of the window elements. The calculator logic reads and
 // writes these; the Qt layer (qt) brings the real widgets in step with them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the calculator logic asks of the platform. The Qt layer implements it for the
 // real program; the command-line tool and the tests use their own implementations.

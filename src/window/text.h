@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Short texts composed without the heap, and written into a text in place. The keys change
 // the display, the entries and the history lines on every press: written this way a text

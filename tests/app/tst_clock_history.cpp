@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock display, the clipboard copy, the history window and the About window, as the
 // calculator logic drives them (the windows themselves are records here).
 #include <QtTest>

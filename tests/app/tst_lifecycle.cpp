@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and exit of the main window with its settings file.
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private desktop for one test: an X server, a D-Bus session bus and the AT-SPI bus,
 each started here and ended by its process id, and the AT-SPI client on them."""
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What Orca says while a calculation is typed: Orca and the real program on the private
 X server, D-Bus session and AT-SPI bus of the AT-SPI test, keys typed on the numeric keypad
 through XTest, and Orca's speech read from its debug log. Not part of the test suite (it

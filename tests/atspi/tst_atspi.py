@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Vantoro used as a screen reader uses it: the real program on a private X server, D-Bus
 session and AT-SPI bus, driven only through AT-SPI (names, roles, states, actions, text).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantoro-calc as scripts use it: arguments, standard input, output and exit status.
 #include <QProcess>
 #include <QtTest>

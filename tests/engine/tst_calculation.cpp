@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole calculations keyed as a user keys them: results, signs, marks and messages.
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keying, the display refresh and the mode keys: what the keys make available and when.
 #include <QtTest>
 

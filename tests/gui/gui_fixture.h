@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real windows, headless (the process set up by support/gui_harness.h): the real
 // services but for anything modal or final, and a started calculator whose settings file

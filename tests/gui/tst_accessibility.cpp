@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds in the real windows: every key, button, text and list named,
 // with a role it can announce, the keys' availability and why, their keyboard keys, the
 // display in words beside its exact caption, and keys that act through their press action.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on a screen of device pixel ratio 2: twice the device pixels, the same
 // layout, and drawings painted at the device's resolution rather than enlarged.
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history window, the clock, the clipboard copy and the About window of the real
 // program, headless: clicks and keys through Qt's input path, the windows read back.
 #include <QClipboard>

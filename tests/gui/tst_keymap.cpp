@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt key events to the key codes of the keyboard tables.
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window, headless: mouse and keyboard through Qt's input path, the
 // widgets read back, message boxes answered by a test double.
 #include <QFile>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vantoro's command line: --help and --version print and exit 0 without a display; any other
 # option or argument is refused with status 2 before a window opens.
 #   check_command_line.sh VANTORO VERSION

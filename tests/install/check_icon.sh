@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_icon.sh SVG PNG
 # The scalable icon is a hand-kept copy of the window's icon drawing; the PNG is painted by that
 # drawing. Renders the SVG at the PNG's size and fails when the two pictures differ by more

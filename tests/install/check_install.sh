@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_install.sh BUILD_DIR PREFIX APP_ID VERSION
 # Runs cmake --install into PREFIX (emptied first) and checks the installed files.
 set -uo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key faces, the availability of keys per mode, and the keyboard and mouse tables.
 #include <QtTest>
 

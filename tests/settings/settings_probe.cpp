@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for the program in the settings location tests: copied into a build tree or an
 // installed layout, it prints where it keeps its settings and what it reads there, and with
 // "write" saves a mode as the exit does.

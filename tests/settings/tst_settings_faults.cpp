@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file under faults: no write access, a directory in its place, a writer
 // killed while writing, and two copies of the program exiting at the same moment.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file format: reading, line-preserving writing, location and failure report.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its settings, run from a build tree and installed: a copy of a
 // small program on the settings module is put in each layout and run there.
 #include <QDir>

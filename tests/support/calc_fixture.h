@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A calculator with recording services, driven by the key-script characters of
 // vantoro-calc (each a key press followed by its release).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process of every GUI test: the real windows, headless and apart from the user's own
 // configuration, and never stuck in a modal dialog. A GUI test ends with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services of the tests: what the logic asks of the platform is recorded, questions are
 // answered as the test scripted them, the clock stands where the test sets it, and nothing

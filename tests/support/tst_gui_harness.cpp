@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GUI harness: run without a platform set, a GUI test that opens modal dialogs by mistake
 // reports each as a failure and goes on headless to its end, instead of waiting for a click.
 #include <QProcess>

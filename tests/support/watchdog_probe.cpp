@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a test of its own: a GUI test that goes wrong, run by tst_gui_harness. Each of its
 // failing functions opens a modal dialog no test double catches; the watchdog must fail
 // that function, close the dialog and let the run go on.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts a headless weston with a private runtime directory, runs the Wayland tests of the
 # main window and the real program against it, and ends weston by its PID.
 #   run_wayland.sh TST_WAYLAND VANTORO APP_ID

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window under a Wayland compositor, where a client cannot know where its window
 // stands. Run by run_wayland.sh, which starts a headless weston for it.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts written in place and the ring of history lines.
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantoro-screenshot: shows the main window on the running X server, keys in an optional
 // calculation on the numeric keypad through the platform's input path, and saves what
 // the X server displays of the main, history or About window. Used by scripts/screenshot.
