@@ -37,7 +37,8 @@ QString describe(const QString &s)
 
 // No-op platform, but every message box must carry one of the program's texts; the clock
 // is fixed so that a run is repeatable.
-class FuzzServices : public Services {
+class FuzzServices : public Services
+{
 public:
     const char *action = "start-up";
     void messageBox(const QString &text) override
@@ -117,8 +118,8 @@ bool digitsOrBlanks(const QString &s)
 // DigitCount, and in both cases the digits keyed afterwards are appended (the display shows
 // the last 14 characters); an exponent form is replaced by the next digit or point instead.
 // A point keyed first in H:M:S-Auto and then converted leaves KanmaState set with
-// DigitCount 0, so zeros keyed next are not leading zeros and are appended without limit. What stays bounded is the significant part: one converted or
-// recalled text plus what the digit limit still lets in.
+// DigitCount 0, so zeros keyed next are not leading zeros and are appended without limit. What stays bounded is the
+// significant part: one converted or recalled text plus what the digit limit still lets in.
 bool isSecondsText(const QString &t)
 {
     static const QRegularExpression number(QStringLiteral("^ *0*(\\d*\\.?\\d*)(E-\\d\\d)?$"));
@@ -329,7 +330,8 @@ void checkKeys(const Calculator &c, const char *a)
         if (!on)
             continue;
         if (k.region.of(ui).enabled != *on)
-            fail(a, QStringLiteral("%1 should be %2").arg(QLatin1String(k.spokenName), *on ? u"available" : u"unavailable"));
+            fail(a, QStringLiteral("%1 should be %2")
+                        .arg(QLatin1String(k.spokenName), *on ? u"available" : u"unavailable"));
         // The legends of the keys that follow the mode are greyed with their region.
         const bool modeKey = k.id == KeyId::Point || k.id == KeyId::Percent || k.id == KeyId::Root
                              || k.id == KeyId::Hours || k.id == KeyId::Minutes || k.id == KeyId::Seconds;
@@ -353,7 +355,8 @@ void checkInvariants(const Calculator &c, const char *a, HistorySeen &seen)
 void printState(const Calculator &c, const char *a)
 {
     const CalcState &st = c.st;
-    std::fprintf(stderr, "%-28s Mode %d EntryIdx %d EnzanNo %d DigitCount %d Kanma %d Sign %d,%d,%d | %s | %s | %s | [%s]\n", a,
+    std::fprintf(stderr,
+                 "%-28s Mode %d EntryIdx %d EnzanNo %d DigitCount %d Kanma %d Sign %d,%d,%d | %s | %s | %s | [%s]\n", a,
                  st.Mode, st.EntryIdx, st.EnzanNo, st.DigitCount, st.KanmaState, st.Sign[0], st.Sign[1], st.Sign[2],
                  qUtf8Printable(describe(st.Entry[0])), qUtf8Printable(describe(st.Entry[1])),
                  qUtf8Printable(describe(st.Entry[2])), qUtf8Printable(c.ui.Disp.caption));

@@ -43,7 +43,8 @@ constexpr std::array<Key, 4> OwnKeys{{{"INIT_XY", "X"}, {"INIT_XY", "Y"}, {"INIT
 
 // Values as the program writes them at exit (" 0" is the repaired coordinate of start-up).
 using Values = std::array<QByteArray, 4>;
-const std::array<Values, 3> ValueSets{{{"1530", "2595", "0", "1"}, {"-120", " 0", "2", "0"}, {"8670", "1E+07", "1", "0"}}};
+const std::array<Values, 3> ValueSets{
+    {{"1530", "2595", "0", "1"}, {"-120", " 0", "2", "0"}, {"8670", "1E+07", "1", "0"}}};
 
 constexpr qsizetype Megabyte = 1024 * 1024;
 
@@ -197,8 +198,13 @@ void checkLinesKept(const QByteArray &before, const QByteArray &after, const Val
 // Names that stand in the file, to ask the text for their values.
 void collectNames(const QByteArray &text, QByteArrayList &sections, QByteArrayList &keys)
 {
-    sections << "INIT_XY" << "INIT_MODE" << "";
-    keys << "X" << "Y" << "HMS" << "HIS";
+    sections << "INIT_XY"
+             << "INIT_MODE"
+             << "";
+    keys << "X"
+         << "Y"
+         << "HMS"
+         << "HIS";
     // Each pair costs two reads of the whole text: a large one is asked for the own
     // sections' foreign keys only.
     if (text.size() > 64 * 1024)
@@ -286,8 +292,9 @@ QByteArray fromUtf16(const QByteArray &bytes)
 // The file functions work on a real file; tmpfs keeps the writes cheap where there is one.
 QString scratchFile()
 {
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/vantoro-fuzz-XXXXXX")
-                                                                        : QDir::tempPath() + QStringLiteral("/vantoro-fuzz-XXXXXX"));
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/vantoro-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/vantoro-fuzz-XXXXXX"));
     if (!dir.isValid())
         fail("no scratch directory");
     return dir.filePath(QStringLiteral("VANTORO.INI"));
@@ -358,11 +365,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     const QByteArray program("[INIT_XY]\nX=1530\nY=2595\n[INIT_MODE]\nHMS=0\nHIS=1\n");
     const QByteArray foreign("; note\n[Other]\nX=7\n[init_xy]\n x = 12 \nZ=\x00\n");
     const QByteArray large[] = {
-        program.repeated(Megabyte / program.size() + 1),                         // sections repeated
-        QByteArray(Megabyte, 'v') + '\n' + program,                              // a megabyte line
-        program + QByteArray(3 * Megabyte, '\0'),                                // NULs, no line end
+        program.repeated(Megabyte / program.size() + 1),                                    // sections repeated
+        QByteArray(Megabyte, 'v') + '\n' + program,                                         // a megabyte line
+        program + QByteArray(3 * Megabyte, '\0'),                                           // NULs, no line end
         "\xEF\xBB\xBF" + foreign.repeated(Megabyte / foreign.size()).replace("\n", "\r\n"), // BOM, CRLF
-        QByteArray(Megabyte, '\n') + "[INIT_MODE]\nHMS=2",                       // empty lines
+        QByteArray(Megabyte, '\n') + "[INIT_MODE]\nHMS=2",                                  // empty lines
     };
     for (const QByteArray &text : large)
         checkFile(text, 0xF0);

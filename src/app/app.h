@@ -29,13 +29,13 @@ QString clipboardText(const CalcState &st);
 
 // History window
 void His_Click(Calculator &c);
-void History_Unload(Calculator &c);       // the history window closed
-void His_List_DblClick(Calculator &c);    // recall of the selected line
+void History_Unload(Calculator &c);    // the history window closed
+void His_List_DblClick(Calculator &c); // recall of the selected line
 
 // About window
 void About_Click(Calculator &c);
 void OK_Click(Calculator &c);
-void About_Unload(Calculator &c);         // the About window closed by any means
+void About_Unload(Calculator &c); // the About window closed by any means
 
 // Main window
 // Start-up logic of the main window, run before the window is first shown: the settings
@@ -45,7 +45,7 @@ void About_Unload(Calculator &c);         // the About window closed by any mean
 void Form_Load(Calculator &c);
 // Tables, faces, Mode and the history window from the settings file c.st.IniFile.
 void Init_Calc(Calculator &c);
-void Form_Resize(Calculator &c);          // after ui.minimised changed
+void Form_Resize(Calculator &c); // after ui.minimised changed
 void Form_MouseMove(Calculator &c);
 void Iconize_Click(Calculator &c);
 void OFF_Click(Calculator &c);

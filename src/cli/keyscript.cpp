@@ -11,7 +11,8 @@ namespace vantoro {
 namespace {
 
 // Message boxes become output lines, in the order they are shown.
-class ScriptServices : public Services {
+class ScriptServices : public Services
+{
 public:
     explicit ScriptServices(ScriptOutput &out) : out_(out) {}
     void messageBox(const QString &text) override { out_.out(QStringLiteral("!\t") + text + QLatin1Char('\n')); }
@@ -36,7 +37,8 @@ QString modeName(int mode)
     }
 }
 
-class CollectOutput : public ScriptOutput {
+class CollectOutput : public ScriptOutput
+{
 public:
     void out(const QString &line) override { result.out += line; }
     void err(const QString &line) override { result.err += line; }
@@ -68,7 +70,8 @@ struct KeyScriptRun::State {
             // The window ignores a key whose button is greyed out; so does the script, but
             // the user learns that the result is not what the script says.
             const QString where = QStringLiteral("vantoro-calc: '%1' at position %2").arg(ch).arg(position);
-            const QString why = QStringLiteral("the key is unavailable at that point in %1 mode").arg(modeName(c.st.Mode));
+            const QString why =
+                QStringLiteral("the key is unavailable at that point in %1 mode").arg(modeName(c.st.Mode));
             if (options.strict) {
                 output.err(where + QStringLiteral(": ") + why + QLatin1Char('\n'));
                 status = ScriptStatus::Unavailable;
@@ -156,9 +159,11 @@ QString escapedForMessage(QStringView text)
         if (ch.isPrint() && !ch.isSurrogate())
             shown += ch;
         else if (ch.unicode() < 0x100)
-            shown += QStringLiteral("\\x") + QString::number(ch.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+            shown += QStringLiteral("\\x")
+                     + QString::number(ch.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
         else
-            shown += QStringLiteral("\\u") + QString::number(ch.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+            shown += QStringLiteral("\\u")
+                     + QString::number(ch.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     }
     return shown;
 }

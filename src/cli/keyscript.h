@@ -9,8 +9,8 @@
 namespace vantoro {
 
 struct ScriptOptions {
-    int mode = 0;        // 0 H:M:S-Auto, 1 seconds, 2 H:M:S-Unit
-    bool trace = false;  // a display line after every key
+    int mode = 0;       // 0 H:M:S-Auto, 1 seconds, 2 H:M:S-Unit
+    bool trace = false; // a display line after every key
     bool history = false;
     bool strict = false; // a key that is unavailable where it is pressed ends the run
 };
@@ -24,7 +24,8 @@ constexpr int Unavailable = 3;  // --strict: a key was unavailable where it was 
 } // namespace ScriptStatus
 
 // Where a run's lines go, each as soon as it is made (every line ends in "\n").
-class ScriptOutput {
+class ScriptOutput
+{
 public:
     virtual ~ScriptOutput() = default;
     virtual void out(const QString &line) = 0; // standard output
@@ -34,7 +35,8 @@ public:
 // A script fed in pieces of any size: the calculator starts when the run is made, each key
 // is pressed and released as it arrives, and finish() adds the final display line and the
 // history. Memory stays the same however long the script is.
-class KeyScriptRun {
+class KeyScriptRun
+{
 public:
     KeyScriptRun(const ScriptOptions &options, ScriptOutput &output);
     ~KeyScriptRun();

@@ -52,7 +52,8 @@ void message(const QString &text)
 }
 
 // Standard output through stdio's buffer; the first failure is kept and reported at the end.
-class StdioOutput : public vantoro::ScriptOutput {
+class StdioOutput : public vantoro::ScriptOutput
+{
 public:
     void out(const QString &line) override
     {
@@ -178,7 +179,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption traceOption(QStringLiteral("trace"), QStringLiteral("Print the display after every key."));
     const QCommandLineOption historyOption(QStringLiteral("history"), QStringLiteral("Print the history lines."));
     const QCommandLineOption strictOption(QStringLiteral("strict"),
-                                          QStringLiteral("End with status 3 at a key that is unavailable where it is pressed."));
+                                          QStringLiteral(
+                                              "End with status 3 at a key that is unavailable where it is pressed."));
     parser.addOptions({modeOption, traceOption, historyOption, strictOption});
     parser.addPositionalArgument(QStringLiteral("KEYS"), QStringLiteral("Key presses; standard input when absent."),
                                  QStringLiteral("[KEYS...]"));
@@ -197,7 +199,8 @@ int main(int argc, char *argv[])
             keysGiven = true; // "--" alone still means keys given, not standard input
             break;
         }
-        const bool option = a.startsWith(QLatin1String("--")) || (a.size() > 1 && a.at(0) == QLatin1Char('-') && a.at(1).isLetter());
+        const bool option = a.startsWith(QLatin1String("--"))
+                            || (a.size() > 1 && a.at(0) == QLatin1Char('-') && a.at(1).isLetter());
         if (!option) {
             keyArgs = args.mid(i);
             keysGiven = true;
@@ -250,7 +253,8 @@ int main(int argc, char *argv[])
     if (status == ScriptStatus::Ok)
         status = run.finish();
     if (!output.flush()) {
-        message(QStringLiteral("cannot write standard output: %1").arg(QString::fromLocal8Bit(std::strerror(output.error()))));
+        message(QStringLiteral("cannot write standard output: %1")
+                    .arg(QString::fromLocal8Bit(std::strerror(output.error()))));
         return ScriptStatus::OutputFailed;
     }
     return status;

@@ -117,8 +117,8 @@ double valOfChars(char *s, size_t n)
     if (end - start <= 16 && end == i) {
         // Up to 15 digits and no exponent: the digits as a whole number, exact in a double,
         // divided by an exact power of ten is the correctly rounded value from_chars gives.
-        static constexpr double Tens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
-                                          1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+        static constexpr double Tens[] = {1,   1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                          1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
         quint64 whole = 0;
         int digits = 0, decimals = -1;
         for (size_t k = start; k < end; ++k) {

@@ -22,7 +22,7 @@ void setBlanksAndDigit(QString &t, qsizetype n, QChar digit);
 void setBlanks(QString &t, qsizetype n);
 // t = Space$(n), compared without making the blanks.
 bool isBlanks(QStringView t, qsizetype n);
-double Int(double x);                                 // largest whole number not above x
+double Int(double x); // largest whole number not above x
 
 // The number a text begins with: blanks, tabs and line feeds anywhere are ignored, then
 // an optional sign, digits, a point with digits and an exponent (E or D) are read.

@@ -5,9 +5,9 @@
 
 namespace vantoro {
 
-const std::array<QString, 9> EnzanSym{
-    QStringLiteral("　"), QStringLiteral("＋"), QStringLiteral("－"), QStringLiteral("×"), QStringLiteral("÷"),
-    QStringLiteral("＝"), QStringLiteral("％"), QStringLiteral("√"), QString()};
+const std::array<QString, 9> EnzanSym{QStringLiteral("　"), QStringLiteral("＋"), QStringLiteral("－"),
+                                      QStringLiteral("×"),  QStringLiteral("÷"),  QStringLiteral("＝"),
+                                      QStringLiteral("％"), QStringLiteral("√"),  QString()};
 const std::array<QString, 2> HugouText{QStringLiteral(" "), QStringLiteral("-")};
 const std::array<QString, 3> ModeCaption{QStringLiteral("H:M:S-Auto"), QString(), QStringLiteral("H:M:S-Unit")};
 const std::array<QString, 3> UnitCaption{QStringLiteral("Auto>Unit"), QString(), QStringLiteral("Unit>Auto")};

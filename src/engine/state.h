@@ -9,15 +9,14 @@
 
 namespace vantoro {
 
-constexpr int HisMax = 40;               // the history keeps HisMax + 1 lines
+constexpr int HisMax = 40; // the history keeps HisMax + 1 lines
 static_assert(HisMax + 1 == HistoryLines);
 
 // Codes of the key drawn pressed (PushKey); digits use digit + 10.
 namespace KeyCode {
 constexpr int None = 0;
 constexpr int DigitBase = 10;
-constexpr int H = 20, Ac = 21, Ce = 22, Per = 23, Root = 24, Enzan = 25, Eq = 26, Kanma = 27,
-              Unit = 28, Hms = 29;
+constexpr int H = 20, Ac = 21, Ce = 22, Per = 23, Root = 24, Enzan = 25, Eq = 26, Kanma = 27, Unit = 28, Hms = 29;
 } // namespace KeyCode
 
 // Availability colours of the key legends and the display colours.
@@ -45,7 +44,7 @@ constexpr int Auto = 0, Seconds = 1, Unit = 2;
 }
 
 struct CalcState {
-    std::array<QString, 5> Entry;     // 0 first operand/result, 1 second operand, 2 unit buffer, 4 separator
+    std::array<QString, 5> Entry; // 0 first operand/result, 1 second operand, 2 unit buffer, 4 separator
     std::array<int, 5> Sign{1, 1, 1, 0, 0};
     int EntryIdx = 0;
     int SaveIdx = 0;
@@ -59,7 +58,7 @@ struct CalcState {
     int PushKey = 0;
     QString PrevSym;
     int HisCount = 0;
-    TextRing<HistoryLines> HisData;   // recall data of the history lines, line by line
+    TextRing<HistoryLines> HisData; // recall data of the history lines, line by line
     int HisNoSelect = 0;
     int DispStyle = 1;
     int IdleTicks = 0;

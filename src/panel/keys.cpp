@@ -13,6 +13,8 @@ namespace {
 #define SINGLE(m) [](MainWindowElements &u, int) -> Element & { return u.m; }
 #define ARRAY(m) [](MainWindowElements &u, int i) -> Element & { return u.m[size_t(i)]; }
 
+// The table reads best as rows, one key each, so the layout below is by hand.
+// clang-format off
 template <int D>
 void digitAction(Calculator &c) { key_down(c, D); }
 template <int I>
@@ -115,6 +117,8 @@ constexpr std::array<KeyRow, 30> Table{{
     function(KeyId::Quit, Vk::F, QT_TRANSLATE_NOOP("Key", "Quit"), QT_TRANSLATE_NOOP("Key", "F"), Qt::Key_F,
              {"OFF", -1, SINGLE(OFF)}, OFF_Click),
 }};
+
+// clang-format on
 
 #undef SINGLE
 #undef ARRAY

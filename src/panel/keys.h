@@ -22,15 +22,50 @@ constexpr int A = 65, C = 67, F = 70, H = 72, L = 76, M = 77, P = 80, R = 82, S 
 // Every key, in the order of the table. The function row's keys (clock, clipboard, history,
 // About, quit) have a button and a keyboard key but no face.
 enum class KeyId : quint8 {
-    Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
-    Add, Subtract, Multiply, Divide, Point, Equals, ClearEntry, AllClear,
-    Clock, Hours, Minutes, Seconds, Convert, Percent, Root, AutoUnit,
-    Copy, History, About, Quit,
+    Digit0,
+    Digit1,
+    Digit2,
+    Digit3,
+    Digit4,
+    Digit5,
+    Digit6,
+    Digit7,
+    Digit8,
+    Digit9,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Point,
+    Equals,
+    ClearEntry,
+    AllClear,
+    Clock,
+    Hours,
+    Minutes,
+    Seconds,
+    Convert,
+    Percent,
+    Root,
+    AutoUnit,
+    Copy,
+    History,
+    About,
+    Quit
 };
 
-constexpr KeyId digitKey(int digit) { return KeyId(int(KeyId::Digit0) + digit); }
-constexpr KeyId operatorKey(int enzan) { return KeyId(int(KeyId::Add) + enzan - 1); } // 1..4 for + - x /
-constexpr KeyId unitKey(int unit) { return KeyId(int(KeyId::Hours) + unit); }           // 0..2 for h min s
+constexpr KeyId digitKey(int digit)
+{
+    return KeyId(int(KeyId::Digit0) + digit);
+}
+constexpr KeyId operatorKey(int enzan)
+{
+    return KeyId(int(KeyId::Add) + enzan - 1);
+} // 1..4 for + - x /
+constexpr KeyId unitKey(int unit)
+{
+    return KeyId(int(KeyId::Hours) + unit);
+} // 0..2 for h min s
 
 // The record of an element, for arrays by index.
 using RecordAccess = Element &(*)(MainWindowElements &, int);
@@ -48,16 +83,16 @@ struct ElementRef {
 
 struct KeyRow {
     KeyId id;
-    int pushCode;                  // PushKey while its face is drawn pressed (KeyCode::None: no face)
-    std::array<int, 2> keyboard;   // keyboard codes (Vk), 0 for none
-    char script;                   // the key in a vantoro-calc script, 0 for none
-    bool keyboardNeedsEnabled;     // the keyboard acts only while the button region is enabled
-    bool keyboardForgetsPush;      // after the keyboard's action PushKey is cleared again
-    Picture released;              // the face's released picture; Picture::None without a face
-    const char *spokenName;        // what the key does, for assistive technology
-    const char *keyboardName;      // the keyboard key that does the same, as a user reads it
-    int qtKey;                     // how Qt reports that keyboard key (simulated input)
-    bool qtKeypad;                 // ... with the keypad modifier
+    int pushCode;                // PushKey while its face is drawn pressed (KeyCode::None: no face)
+    std::array<int, 2> keyboard; // keyboard codes (Vk), 0 for none
+    char script;                 // the key in a vantoro-calc script, 0 for none
+    bool keyboardNeedsEnabled;   // the keyboard acts only while the button region is enabled
+    bool keyboardForgetsPush;    // after the keyboard's action PushKey is cleared again
+    Picture released;            // the face's released picture; Picture::None without a face
+    const char *spokenName;      // what the key does, for assistive technology
+    const char *keyboardName;    // the keyboard key that does the same, as a user reads it
+    int qtKey;                   // how Qt reports that keyboard key (simulated input)
+    bool qtKeypad;               // ... with the keypad modifier
     ElementRef region, face, legend;
     void (*action)(Calculator &);
 
@@ -68,8 +103,8 @@ struct KeyRow {
 
 std::span<const KeyRow> keyTable();
 const KeyRow &keyRow(KeyId id);
-const KeyRow *keyForKeyboard(int keyCode);  // nullptr for a code no key has
-const KeyRow *keyForScript(QChar ch);       // letters in either case; nullptr for none
+const KeyRow *keyForKeyboard(int keyCode);              // nullptr for a code no key has
+const KeyRow *keyForScript(QChar ch);                   // letters in either case; nullptr for none
 const KeyRow *keyForElement(const QString &regionName); // a function-row button by name
 
 // How Qt reports the key a person types for a character of a typed sequence: digits and

@@ -14,8 +14,7 @@ QRect toPixels(const TwipRect &r)
 
 QPoint toPixels(QPoint twips)
 {
-    return {int(std::lround(double(twips.x()) / TwipsPerPixel)),
-            int(std::lround(double(twips.y()) / TwipsPerPixel))};
+    return {int(std::lround(double(twips.x()) / TwipsPerPixel)), int(std::lround(double(twips.y()) / TwipsPerPixel))};
 }
 
 QString ElementDef::objectName() const
@@ -31,8 +30,14 @@ namespace {
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString Arial = QStringLiteral("Arial");
 
-FontDef gothic(double pt, bool bold = false, bool italic = false) { return {Gothic, pt, bold, italic}; }
-FontDef arial(double pt, bool bold = false, bool italic = false) { return {Arial, pt, bold, italic}; }
+FontDef gothic(double pt, bool bold = false, bool italic = false)
+{
+    return {Gothic, pt, bold, italic};
+}
+FontDef arial(double pt, bool bold = false, bool italic = false)
+{
+    return {Arial, pt, bold, italic};
+}
 
 ElementDef element(QString name, ElementKind kind, TwipRect rect, FontDef font, RecordAccess record)
 {
@@ -64,18 +69,18 @@ std::vector<ElementDef> buildElements()
     std::vector<ElementDef> v;
 
     ElementDef title = element(QStringLiteral("Title"), ElementKind::Label, {120, 120, 2535, 315},
-                                arial(11.25, true, true), SINGLE(Title));
+                               arial(11.25, true, true), SINGLE(Title));
     title.align = Align::Centre;
     title.opaque = true;
     title.designFore = 0xC0C0C0;
     title.designBack = 0x000000;
     v.push_back(title);
 
-    v.push_back(element(QStringLiteral("Iconize"), ElementKind::Button, {2700, 120, 435, 315},
-                        gothic(9.75, true), SINGLE(Iconize)));
+    v.push_back(element(QStringLiteral("Iconize"), ElementKind::Button, {2700, 120, 435, 315}, gothic(9.75, true),
+                        SINGLE(Iconize)));
 
     ElementDef back = element(QStringLiteral("DispBack"), ElementKind::Label, {120, 480, 3015, 735}, {},
-                               SINGLE(DispBack));
+                              SINGLE(DispBack));
     back.opaque = true;
     back.live = LiveColour::Back;
     v.push_back(back);
@@ -87,7 +92,7 @@ std::vector<ElementDef> buildElements()
                             Align::Right));
 
     ElementDef panel = element(QStringLiteral("EnterCapt"), ElementKind::Panel, {180, 1380, 2895, 495}, {},
-                                SINGLE(EnterCapt));
+                               SINGLE(EnterCapt));
     panel.opaque = true;
     panel.designBack = 0x404040;
     v.push_back(panel);

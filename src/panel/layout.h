@@ -30,12 +30,12 @@ struct FontDef {
 };
 
 enum class ElementKind {
-    Label,      // text on the window
-    Button,     // a push button showing its own caption
-    Panel,      // the focus panel EnterCapt
-    KeyRegion,  // a key's button region: takes the mouse, hidden under the face
-    KeyFace,    // a key's face: shows the face picture, transparent to the mouse
-    KeyLegend,  // the legend label inside a face, transparent to the mouse
+    Label,     // text on the window
+    Button,    // a push button showing its own caption
+    Panel,     // the focus panel EnterCapt
+    KeyRegion, // a key's button region: takes the mouse, hidden under the face
+    KeyFace,   // a key's face: shows the face picture, transparent to the mouse
+    KeyLegend, // the legend label inside a face, transparent to the mouse
 };
 
 enum class Align { Left, Centre, Right };
@@ -44,14 +44,14 @@ enum class Align { Left, Centre, Right };
 enum class LiveColour { None, Fore, Back };
 
 struct ElementDef {
-    QString name;     // element name as the logic knows it
-    int index = -1;   // array index, -1 for a single element
+    QString name;   // element name as the logic knows it
+    int index = -1; // array index, -1 for a single element
     ElementKind kind = ElementKind::Label;
-    TwipRect rect;    // relative to the window, or to the face for a legend
+    TwipRect rect; // relative to the window, or to the face for a legend
     FontDef font;
     Align align = Align::Left;
     LiveColour live = LiveColour::None;
-    bool opaque = false;        // paints its background colour
+    bool opaque = false;          // paints its background colour
     Colour designFore = 0x000000; // &HBBGGRR
     Colour designBack = 0xC0C0C0;
     RecordAccess record = nullptr;
@@ -63,14 +63,14 @@ struct ElementDef {
 // A calculator key: button region, face and legend; the key table says what it does.
 struct KeyDef {
     KeyId id;
-    bool wide;          // uses the wide face pictures
+    bool wide; // uses the wide face pictures
     ElementDef region, face, legend;
 };
 
 struct LineDef {
     QString name;
-    QPoint from, to;    // twips
-    Colour colour;      // &HBBGGRR
+    QPoint from, to; // twips
+    Colour colour;   // &HBBGGRR
     int widthPixels;
 };
 

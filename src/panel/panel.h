@@ -13,9 +13,9 @@ void setAvailable(Element &button, Element &legend, bool on);
 // The legends of the four operator keys in one colour.
 void setOperatorLegends(MainWindowElements &ui, Colour colour);
 
-void Init_Button(Calculator &c);   // every face released
-void Release_Keys(Calculator &c);  // the faces named by PushKey released, PushKey cleared
-void MODE_INIT(Calculator &c);     // keys set up for the current Mode
+void Init_Button(Calculator &c);  // every face released
+void Release_Keys(Calculator &c); // the faces named by PushKey released, PushKey cleared
+void MODE_INIT(Calculator &c);    // keys set up for the current Mode
 
 void Form_keydown(Calculator &c, int keyCode);
 void Form_KeyUp(Calculator &c, int keyCode);

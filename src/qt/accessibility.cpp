@@ -528,9 +528,10 @@ void announceDescription(QWidget *widget, const QString &description)
     QDBusConnection bus(QStringLiteral("a11y"));
     if (!bus.isConnected())
         return;
-    QDBusMessage event = QDBusMessage::createSignal(
-        QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(iface)),
-        QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+    QDBusMessage event = QDBusMessage::createSignal(QStringLiteral("/org/a11y/atspi/accessible/")
+                                                        + QString::number(QAccessible::uniqueId(iface)),
+                                                    QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                    QStringLiteral("PropertyChange"));
     event << QStringLiteral("accessible-description") << 0 << 0 << QVariant::fromValue(QDBusVariant(description))
           << QVariantMap();
     bus.send(event);

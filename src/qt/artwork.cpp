@@ -92,8 +92,8 @@ void paintCase(QPainter &p, const QRectF &r)
     p.drawPolygon(QPolygonF{r.topRight(), r.bottomRight(), r.bottomLeft(), inner.bottomLeft(), inner.bottomRight(),
                             inner.topRight()});
     p.setBrush(toQColor(BevelLightColour));
-    p.drawPolygon(QPolygonF{r.topLeft(), r.topRight(), inner.topRight(), inner.topLeft(), inner.bottomLeft(),
-                            r.bottomLeft()});
+    p.drawPolygon(
+        QPolygonF{r.topLeft(), r.topRight(), inner.topRight(), inner.topLeft(), inner.bottomLeft(), r.bottomLeft()});
     p.restore();
 }
 
@@ -175,12 +175,12 @@ void paintHistoryIcon(QPainter &p, const QRectF &r)
     for (int i = 0; i < 6; ++i) {
         const qreal y = 10.5 + i * 3.4;
         const bool separator = i == 3;
-        p.setPen(QPen(separator ? QColor(0x80, 0x80, 0x80) : QColor(0x00, 0x00, 0x00), 1.4, Qt::SolidLine,
-                      Qt::FlatCap));
+        p.setPen(
+            QPen(separator ? QColor(0x80, 0x80, 0x80) : QColor(0x00, 0x00, 0x00), 1.4, Qt::SolidLine, Qt::FlatCap));
         if (separator) {
             p.drawLine(QPointF(7, y), QPointF(25, y));
         } else {
-            p.drawLine(QPointF(7, y), QPointF(9.5, y));      // the operator mark
+            p.drawLine(QPointF(7, y), QPointF(9.5, y));               // the operator mark
             p.drawLine(QPointF(15 - (i % 2) * 3, y), QPointF(25, y)); // the value, right-aligned
         }
     }
@@ -206,10 +206,8 @@ public:
     {
         // Painted once per size: the window system asks for every size each time an icon is
         // set, and the application and its windows each set one.
-        const QString key = QStringLiteral("vantoro-icon-%1-%2x%3")
-                                .arg(quintptr(m_paint))
-                                .arg(size.width())
-                                .arg(size.height());
+        const QString key =
+            QStringLiteral("vantoro-icon-%1-%2x%3").arg(quintptr(m_paint)).arg(size.width()).arg(size.height());
         QPixmap pm;
         if (QPixmapCache::find(key, &pm))
             return pm;

@@ -82,8 +82,7 @@ bool KeyRegion::event(QEvent *event)
         // A held key keeps the pointer; its moves are not moves over the background.
         event->accept();
         return true;
-    default:
-        break;
+    default: break;
     }
     return QPushButton::event(event);
 }

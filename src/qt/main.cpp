@@ -33,8 +33,7 @@ bool asksForHelpOrVersion(int argc, char *argv[])
         const QByteArray arg(argv[i]);
         if (arg == "--")
             break;
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v"
-            || arg == "--version")
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" || arg == "--version")
             return true;
     }
     return false;

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
@@ -163,7 +163,7 @@ void VantoroWindow::buildKey(const KeyDef &key)
 {
     auto *region = static_cast<KeyRegion *>(build(key.region, this));
     region->setToolTip(keyboardKeyText(keyRow(key.id))); // the face and legend let hovering through
-    QWidget *face = build(key.face, this); // above the region, which it hides
+    QWidget *face = build(key.face, this);               // above the region, which it hides
     build(key.legend, face);
     const KeyDef *k = &key;
     for (size_t i = m_bound.size() - 3; i < m_bound.size(); ++i)

@@ -55,7 +55,8 @@ bool endsLinesWithCr(const QByteArray &text)
 }
 
 // Walks the text line by line; a line ends at "\n", and a "\r" before it belongs to the ending.
-class LineReader {
+class LineReader
+{
 public:
     explicit LineReader(const QByteArray &text) : m_text(text), m_eol(endsLinesWithCr(text) ? '\r' : '\n')
     {

@@ -9,7 +9,8 @@
 
 namespace vantoro {
 
-class IniText {
+class IniText
+{
 public:
     explicit IniText(QByteArray bytes = {}) : m_bytes(std::move(bytes)) {}
 

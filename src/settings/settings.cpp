@@ -32,7 +32,7 @@ constexpr qsizetype ValueLength = 15;
 struct FileText {
     QByteArray text;
     std::optional<QStringConverter::Encoding> utf16; // the file's encoding when it is UTF-16
-    bool rewritable = true; // false when the bytes would not come back as they were
+    bool rewritable = true;                          // false when the bytes would not come back as they were
 
     QByteArray bytesOf(const QByteArray &edited) const
     {
@@ -40,7 +40,7 @@ struct FileText {
             return edited;
         QStringEncoder encode(*utf16);
         const QByteArray bom = *utf16 == QStringConverter::Utf16LE ? QByteArrayLiteral("\xFF\xFE")
-                                                                     : QByteArrayLiteral("\xFE\xFF");
+                                                                   : QByteArrayLiteral("\xFE\xFF");
         return bom + QByteArray(encode(QString::fromUtf8(edited)));
     }
 };
@@ -146,9 +146,8 @@ QString App_Path()
 QString settingsFilePathFor(const QString &appPath, const QString &userConfigDir, bool installed)
 {
     const QString beside = appPath + QStringLiteral(".INI");
-    const QString perUser = userConfigDir.isEmpty()
-                                ? QString()
-                                : userConfigDir + QStringLiteral("/vantoro/") + fileNameOf(beside);
+    const QString perUser = userConfigDir.isEmpty() ? QString()
+                                                    : userConfigDir + QStringLiteral("/vantoro/") + fileNameOf(beside);
     if (installed) {
         // A file beside an installed program (left by an older version, or put there by an
         // administrator) is still read until the user's own exists; the program directory

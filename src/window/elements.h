@@ -36,8 +36,8 @@ struct TimerRecord {
 struct MainWindowElements {
     MainWindowElements();
 
-    QString caption;           // window caption
-    double left = 0, top = 0;  // twips
+    QString caption;          // window caption
+    double left = 0, top = 0; // twips
     bool minimised = false;
 
     // Title strip, display and function row
@@ -45,13 +45,13 @@ struct MainWindowElements {
     Element OFF, CLIP_COPY, His, NowTime, About;
 
     // Calculator keys: button region, face and legend of each key
-    std::array<Element, 10> Key, Tenkey, Key_NumOn;   // by digit
-    std::array<Element, 5> Enzan, Enzan_key;          // 1..4 for + - x /; 0 unused
-    std::array<Element, 11> Enzan_Label;              // 0..3 + - x /, 4 root, 5 %, 6 CE, 7 AC, 8 H, 9 M, 10 S
-    std::array<Element, 3> H, H_key;                  // hours, minutes, seconds
+    std::array<Element, 10> Key, Tenkey, Key_NumOn; // by digit
+    std::array<Element, 5> Enzan, Enzan_key;        // 1..4 for + - x /; 0 unused
+    std::array<Element, 11> Enzan_Label;            // 0..3 + - x /, 4 root, 5 %, 6 CE, 7 AC, 8 H, 9 M, 10 S
+    std::array<Element, 3> H, H_key;                // hours, minutes, seconds
     Element Ac, Ce, PER, ROOT, kanma, Eq, Unit_input, hms;
     Element Ac_Key, Ce_Key, Per_Key, Root_key, Kanma_Key, Eq_key;
-    std::array<Element, 2> Mode_key, Mode_Key_Label;  // 0 Auto/Unit, 1 conversion
+    std::array<Element, 2> Mode_key, Mode_Key_Label; // 0 Auto/Unit, 1 conversion
     Element Kanma_label, Eq_label;
 
     TimerRecord Timer1;
@@ -140,15 +140,15 @@ private:
 };
 
 struct HistoryWindowElements {
-    bool loaded = false;   // the window exists (possibly hidden)
+    bool loaded = false; // the window exists (possibly hidden)
     bool visible = false;
     double left = 0, top = 0;
     TextRing<HistoryLines> His_List; // the list box lines
-    int ListIndex = -1;    // selected line, -1 for none
+    int ListIndex = -1;              // selected line, -1 for none
 };
 
 struct AboutWindowElements {
-    bool loaded = false;   // the window exists and is shown
+    bool loaded = false; // the window exists and is shown
     double left = 0, top = 0;
     QString ABOUTBOX_TITLE, ABOUTBOX_VER, AboutBox_For;
 };

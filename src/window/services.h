@@ -12,7 +12,8 @@ namespace vantoro {
 
 enum class WindowId { Main, History, About };
 
-class Services {
+class Services
+{
 public:
     virtual ~Services() = default;
 

@@ -30,7 +30,8 @@ struct HistoryFixture : CalcFixture {
 
 } // namespace
 
-class TstClockHistory : public QObject {
+class TstClockHistory : public QObject
+{
     Q_OBJECT
 private slots:
     void timeKeyTogglesTheClock();
@@ -100,16 +101,26 @@ void TstClockHistory::clipboard_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("copied");
-    QTest::newRow("seconds") << 1 << "3600" << "3600";
-    QTest::newRow("below one second") << 1 << ".5" << ".5";
-    QTest::newRow("negative keeps its minus") << 1 << "-5" << "-5";
-    QTest::newRow("negative result") << 1 << "5-8=" << "-3";
-    QTest::newRow("zero after a leading minus") << 1 << "-" << "0";
-    QTest::newRow("nothing keyed") << 1 << "" << "0";
-    QTest::newRow("second operand when not zero") << 1 << "5+3" << "3";
-    QTest::newRow("first operand while the second is zero") << 1 << "5+" << "5";
-    QTest::newRow("H:M:S as one number") << 0 << "10230.45" << "10230.45";
-    QTest::newRow("negative H:M:S") << 2 << "-1h" << "-10000";
+    QTest::newRow("seconds") << 1 << "3600"
+                             << "3600";
+    QTest::newRow("below one second") << 1 << ".5"
+                                      << ".5";
+    QTest::newRow("negative keeps its minus") << 1 << "-5"
+                                              << "-5";
+    QTest::newRow("negative result") << 1 << "5-8="
+                                     << "-3";
+    QTest::newRow("zero after a leading minus") << 1 << "-"
+                                                << "0";
+    QTest::newRow("nothing keyed") << 1 << ""
+                                   << "0";
+    QTest::newRow("second operand when not zero") << 1 << "5+3"
+                                                  << "3";
+    QTest::newRow("first operand while the second is zero") << 1 << "5+"
+                                                            << "5";
+    QTest::newRow("H:M:S as one number") << 0 << "10230.45"
+                                         << "10230.45";
+    QTest::newRow("negative H:M:S") << 2 << "-1h"
+                                    << "-10000";
 }
 
 void TstClockHistory::clipboard()
@@ -144,8 +155,10 @@ void TstClockHistory::recall_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("sign");
     QTest::newRow("H:M:S line in seconds mode") << 0 << "12345+" << 0 << ":" << sp(9) + " 5025" << 1;
-    QTest::newRow("H:M:S line in H:M:S-Auto") << 0 << "12345+" << 0 << "" << "    12345.00" << 1;
-    QTest::newRow("seconds line in H:M:S-Auto") << 1 << "5400+" << 0 << ":" << "    13000.00" << 1;
+    QTest::newRow("H:M:S line in H:M:S-Auto") << 0 << "12345+" << 0 << ""
+                                              << "    12345.00" << 1;
+    QTest::newRow("seconds line in H:M:S-Auto") << 1 << "5400+" << 0 << ":"
+                                                << "    13000.00" << 1;
     QTest::newRow("seconds line in seconds mode") << 1 << "5400+" << 0 << "" << sp(10) + "5400" << 1;
     QTest::newRow("negative result line") << 1 << "5-8=" << 2 << "" << sp(12) + " 3" << -1;
     QTest::newRow("into the second operand") << 1 << "7+" << 0 << "" << sp(13) + "7" << 1;

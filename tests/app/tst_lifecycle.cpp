@@ -29,7 +29,8 @@ struct Run {
 
 } // namespace
 
-class TstLifecycle : public QObject {
+class TstLifecycle : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -72,18 +73,30 @@ void TstLifecycle::startMode_data()
     QTest::addColumn<QString>("modeText");
     QTest::addColumn<QString>("unitLegend");
 
-    QTest::newRow("absent") << QByteArray() << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("0") << QByteArray("0") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("1 seconds") << QByteArray("1") << 1 << "" << "Auto>Unit";
-    QTest::newRow("2 unit") << QByteArray("2") << 2 << "H:M:S-Unit" << "Unit>Auto";
-    QTest::newRow("7 outside the modes") << QByteArray("7") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("-1") << QByteArray("-1") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("no 16-bit integer") << QByteArray("99999999") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("65537 does not wrap to 1") << QByteArray("65537") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("1.5 rounds to even 2") << QByteArray("1.5") << 2 << "H:M:S-Unit" << "Unit>Auto";
-    QTest::newRow("0.5 rounds to even 0") << QByteArray("0.5") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("beyond any number") << QByteArray("1E999") << 0 << "H:M:S-Auto" << "Auto>Unit";
-    QTest::newRow("text") << QByteArray("seconds") << 0 << "H:M:S-Auto" << "Auto>Unit";
+    QTest::newRow("absent") << QByteArray() << 0 << "H:M:S-Auto"
+                            << "Auto>Unit";
+    QTest::newRow("0") << QByteArray("0") << 0 << "H:M:S-Auto"
+                       << "Auto>Unit";
+    QTest::newRow("1 seconds") << QByteArray("1") << 1 << ""
+                               << "Auto>Unit";
+    QTest::newRow("2 unit") << QByteArray("2") << 2 << "H:M:S-Unit"
+                            << "Unit>Auto";
+    QTest::newRow("7 outside the modes") << QByteArray("7") << 0 << "H:M:S-Auto"
+                                         << "Auto>Unit";
+    QTest::newRow("-1") << QByteArray("-1") << 0 << "H:M:S-Auto"
+                        << "Auto>Unit";
+    QTest::newRow("no 16-bit integer") << QByteArray("99999999") << 0 << "H:M:S-Auto"
+                                       << "Auto>Unit";
+    QTest::newRow("65537 does not wrap to 1") << QByteArray("65537") << 0 << "H:M:S-Auto"
+                                              << "Auto>Unit";
+    QTest::newRow("1.5 rounds to even 2") << QByteArray("1.5") << 2 << "H:M:S-Unit"
+                                          << "Unit>Auto";
+    QTest::newRow("0.5 rounds to even 0") << QByteArray("0.5") << 0 << "H:M:S-Auto"
+                                          << "Auto>Unit";
+    QTest::newRow("beyond any number") << QByteArray("1E999") << 0 << "H:M:S-Auto"
+                                       << "Auto>Unit";
+    QTest::newRow("text") << QByteArray("seconds") << 0 << "H:M:S-Auto"
+                          << "Auto>Unit";
 }
 
 void TstLifecycle::startMode()
@@ -147,8 +160,8 @@ void TstLifecycle::startPosition_data()
     QTest::newRow("-255 repaired") << QByteArray("-255") << QByteArray("-255") << 0.0 << 0.0;
     QTest::newRow("letters after the number") << QByteArray("1530abc") << QByteArray("  2") << 1530.0 << 2.0;
     QTest::newRow("no number") << QByteArray("left") << QByteArray("") << 0.0 << 0.0;
-    QTest::newRow("fraction as single precision") << QByteArray("0.1") << QByteArray("1530.5") << double(0.1f)
-                                                  << 1530.5;
+    QTest::newRow("fraction as single precision")
+        << QByteArray("0.1") << QByteArray("1530.5") << double(0.1f) << 1530.5;
     QTest::newRow("not finite") << QByteArray("1E999") << QByteArray("-1E999") << 0.0 << 0.0;
     QTest::newRow("beyond any screen") << QByteArray("1E30") << QByteArray("12345678901234567890") << 0.0 << 0.0;
 }
@@ -181,18 +194,16 @@ void TstLifecycle::startPositionBroughtOntoScreen_data()
     QTest::newRow("on the screen") << one << QByteArray("1530") << QByteArray("2595") << 1530.0 << 2595.0;
     QTest::newRow("partly off the left, title strip in reach")
         << one << QByteArray("-2000") << QByteArray("-200") << -2000.0 << -200.0;
-    QTest::newRow("past the X11 range to the left") << one << QByteArray("-600000") << QByteArray("2595") << 0.0
-                                                    << 2595.0;
-    QTest::newRow("past the X11 range to the right") << one << QByteArray("600000") << QByteArray("600000")
-                                                     << 15870.0 << 8385.0;
-    QTest::newRow("all but a sliver off the left") << one << QByteArray("-3000") << QByteArray("100") << 0.0
-                                                   << 100.0;
+    QTest::newRow("past the X11 range to the left")
+        << one << QByteArray("-600000") << QByteArray("2595") << 0.0 << 2595.0;
+    QTest::newRow("past the X11 range to the right")
+        << one << QByteArray("600000") << QByteArray("600000") << 15870.0 << 8385.0;
+    QTest::newRow("all but a sliver off the left") << one << QByteArray("-3000") << QByteArray("100") << 0.0 << 100.0;
     // Brought back, the whole window comes onto the screen.
     QTest::newRow("title strip above the screen") << one << QByteArray("-45") << QByteArray("-450") << 0.0 << 0.0;
     QTest::newRow("below the screen") << one << QByteArray("1530") << QByteArray("20000") << 1530.0 << 8385.0;
     QTest::newRow("right of the screen") << one << QByteArray("19000") << QByteArray("0") << 15870.0 << 0.0;
-    QTest::newRow("on the second screen") << two << QByteArray("25000") << QByteArray("-2000") << 25000.0
-                                          << -2000.0;
+    QTest::newRow("on the second screen") << two << QByteArray("25000") << QByteArray("-2000") << 25000.0 << -2000.0;
     QTest::newRow("off both screens: onto the primary")
         << two << QByteArray("45000") << QByteArray("-2000") << 15870.0 << 0.0;
     QTest::newRow("screens unknown: only the X11 range")
@@ -267,14 +278,22 @@ void TstLifecycle::exitValues_data()
     QTest::addColumn<QString>("y");
 
     const QSize wide(19200, 14400);
-    QTest::newRow("inside the screen") << 1530.0 << 2595.0 << wide << "1530" << "2595";
-    QTest::newRow("origin") << 0.0 << 0.0 << wide << "0" << "0";
-    QTest::newRow("left of the screen keeps its sign") << -120.0 << -45.0 << wide << "-120" << "-45";
-    QTest::newRow("right edge limited") << 9000.0 << 100.0 << QSize(12000, 9000) << "8670" << "100";
-    QTest::newRow("bottom edge limited") << 100.0 << 5000.0 << QSize(12000, 9000) << "100" << "2985";
-    QTest::newRow("exactly at the limit") << 8670.0 << 2985.0 << QSize(12000, 9000) << "8670" << "2985";
-    QTest::newRow("7 significant digits") << 1530.25 << 12345678.0 << QSize() << "1530.25" << "1.234568E+07";
-    QTest::newRow("unknown screen sets no limit") << 9000.0 << 9000.0 << QSize(0, 0) << "9000" << "9000";
+    QTest::newRow("inside the screen") << 1530.0 << 2595.0 << wide << "1530"
+                                       << "2595";
+    QTest::newRow("origin") << 0.0 << 0.0 << wide << "0"
+                            << "0";
+    QTest::newRow("left of the screen keeps its sign") << -120.0 << -45.0 << wide << "-120"
+                                                       << "-45";
+    QTest::newRow("right edge limited") << 9000.0 << 100.0 << QSize(12000, 9000) << "8670"
+                                        << "100";
+    QTest::newRow("bottom edge limited") << 100.0 << 5000.0 << QSize(12000, 9000) << "100"
+                                         << "2985";
+    QTest::newRow("exactly at the limit") << 8670.0 << 2985.0 << QSize(12000, 9000) << "8670"
+                                          << "2985";
+    QTest::newRow("7 significant digits") << 1530.25 << 12345678.0 << QSize() << "1530.25"
+                                          << "1.234568E+07";
+    QTest::newRow("unknown screen sets no limit") << 9000.0 << 9000.0 << QSize(0, 0) << "9000"
+                                                  << "9000";
 }
 
 void TstLifecycle::exitValues()

@@ -3,7 +3,8 @@
 #include <QProcess>
 #include <QtTest>
 
-class TstCli : public QObject {
+class TstCli : public QObject
+{
     Q_OBJECT
 private slots:
     void run_data();
@@ -34,7 +35,8 @@ private:
         p.write(input);
         p.closeWriteChannel();
         p.waitForFinished(10000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 };
 
@@ -44,29 +46,30 @@ void TstCli::run_data()
     QTest::addColumn<QString>("out");
     QTest::newRow("unit example") << QStringList{"--mode", "unit", "1h30m+45m="}
                                   << QStringLiteral(" \t    2°15’00.00”\t＝\tH:M:S-Unit\n");
-    QTest::newRow("thirds") << QStringList{"--mode", "seconds", "1/3="}
-                            << QStringLiteral(" \t.3333333333333 \t＝\t\n");
+    QTest::newRow("thirds") << QStringList{"--mode", "seconds", "1/3="} << QStringLiteral(" \t.3333333333333 \t＝\t\n");
     QTest::newRow("division by zero") << QStringList{"--mode", "seconds", "5/0="}
-                                      << QStringLiteral("!\tゼロによる割り算が実行されました\n \t             0 \t＝\t\n");
+                                      << QStringLiteral(
+                                             "!\tゼロによる割り算が実行されました\n \t             0 \t＝\t\n");
     QTest::newRow("arguments joined, blanks ignored, letters either case")
         << QStringList{"--mode", "UNIT", "1 H", "30M"} << QString(); // bad mode
-    QTest::newRow("default mode is auto") << QStringList{"12345"}
-                                          << QStringLiteral(" \t    1°23’45.00”\t　\tH:M:S-Auto\n");
+    QTest::newRow("default mode is auto")
+        << QStringList{"12345"} << QStringLiteral(" \t    1°23’45.00”\t　\tH:M:S-Auto\n");
     QTest::newRow("trace") << QStringList{"--trace", "--mode", "seconds", "2-"}
                            << QStringLiteral("2\t \t             2 \t　\t\n-\t \t             2 \t－\t\n");
     QTest::newRow("history") << QStringList{"--history", "--mode", "seconds", "1+2="}
                              << QStringLiteral(" \t             3 \t＝\t\n#\t　                   1\n"
                                                "#\t＋                   2\n#\t＝                   3\n"
                                                "#\t────────────────────　\n");
-    QTest::newRow("keys beginning with a minus") << QStringList{"--mode", "seconds", "-5+3="}
-                                                 << QStringLiteral("-\t             2 \t＝\t\n");
-    QTest::newRow("options before keys only") << QStringList{"--mode", "seconds", "2", "--trace"}
-                                              << QString(); // "--trace" read as keys: bad character
+    QTest::newRow("keys beginning with a minus")
+        << QStringList{"--mode", "seconds", "-5+3="} << QStringLiteral("-\t             2 \t＝\t\n");
+    QTest::newRow("options before keys only")
+        << QStringList{"--mode", "seconds", "2", "--trace"} << QString(); // "--trace" read as keys: bad character
     QTest::newRow("letters either case") << QStringList{"--mode", "unit", "1 H", "30M"}
                                          << QStringLiteral(" \t    1°30’00.00”\t　\tH:M:S-Unit\n");
     QTest::newRow("short mode option") << QStringList{"-m", "seconds", "1+2="}
                                        << QStringLiteral(" \t             3 \t＝\t\n");
-    QTest::newRow("mode with =") << QStringList{"--mode=seconds", "-5+3="} << QStringLiteral("-\t             2 \t＝\t\n");
+    QTest::newRow("mode with =") << QStringList{"--mode=seconds", "-5+3="}
+                                 << QStringLiteral("-\t             2 \t＝\t\n");
     QTest::newRow("keys after --") << QStringList{"--mode", "seconds", "--", "-5+3="}
                                    << QStringLiteral("-\t             2 \t＝\t\n");
 }
@@ -122,7 +125,8 @@ void TstCli::usageErrors_data()
     QTest::newRow("unknown mode") << QStringList{"--mode", "hours", "1"} << "unknown mode 'hours'";
     QTest::newRow("control bytes of a mode escaped") << QStringList{"--mode", "\x1b[2J"} << "unknown mode '\\x1B[2J'";
     QTest::newRow("control bytes of a key escaped") << QStringList{"1\x1b[2J"} << "no key for '\\x1B' at position 2";
-    QTest::newRow("character with no key") << QStringList{"--mode", "seconds", "12+x="} << "no key for 'x' at position 4";
+    QTest::newRow("character with no key")
+        << QStringList{"--mode", "seconds", "12+x="} << "no key for 'x' at position 4";
 }
 
 // Status 2, a message naming what was wrong, nothing on standard output, no raw control byte.
@@ -141,7 +145,8 @@ void TstCli::version()
 {
     const Result r = calc({"--version"});
     QCOMPARE(r.code, 0);
-    QVERIFY2(QRegularExpression(QStringLiteral("^vantoro-calc \\d+\\.\\d+")).match(r.out).hasMatch(), qPrintable(r.out));
+    QVERIFY2(QRegularExpression(QStringLiteral("^vantoro-calc \\d+\\.\\d+")).match(r.out).hasMatch(),
+             qPrintable(r.out));
 }
 
 void TstCli::unavailableKey_data()
@@ -153,9 +158,9 @@ void TstCli::unavailableKey_data()
     QTest::newRow("point in H:M:S-Unit, result as the window gives it")
         << QStringList{"--mode", "unit", "1.5h="} << 0 << QStringLiteral(" \t   15°00’00.00”\t＝\tH:M:S-Unit\n")
         << "'.' at position 2 ignored: the key is unavailable at that point in H:M:S-Unit mode";
-    QTest::newRow("percent in H:M:S-Auto") << QStringList{"5%"} << 0
-                                           << QStringLiteral(" \t     °  ’ 5.00”\t　\tH:M:S-Auto\n")
-                                           << "'%' at position 2 ignored";
+    QTest::newRow("percent in H:M:S-Auto")
+        << QStringList{"5%"} << 0 << QStringLiteral(" \t     °  ’ 5.00”\t　\tH:M:S-Auto\n")
+        << "'%' at position 2 ignored";
     QTest::newRow("strict") << QStringList{"--strict", "--mode", "unit", "1.5h="} << 3 << QString()
                             << "'.' at position 2: the key is unavailable";
     QTest::newRow("strict, every key available") << QStringList{"--strict", "--mode", "unit", "1h30m="} << 0
@@ -184,15 +189,24 @@ void TstCli::standardInput_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("message");
     const QString three = QStringLiteral(" \t             3 \t＝\t\n");
-    QTest::newRow("UTF-8 byte-order mark skipped") << QByteArray("\xEF\xBB\xBF" "1+2=") << 0 << three << "";
-    QTest::newRow("UTF-16 byte-order mark refused") << QByteArray("\xFF\xFE" "1\0+\0" "2\0=\0", 10) << 2 << QString()
-                                                    << "UTF-16";
-    QTest::newRow("UTF-16 big-endian refused") << QByteArray("\xFE\xFF\0" "1", 4) << 2 << QString() << "UTF-16";
+    QTest::newRow("UTF-8 byte-order mark skipped") << QByteArray("\xEF\xBB\xBF"
+                                                                 "1+2=")
+                                                   << 0 << three << "";
+    QTest::newRow("UTF-16 byte-order mark refused") << QByteArray("\xFF\xFE"
+                                                                  "1\0+\0"
+                                                                  "2\0=\0",
+                                                                  10)
+                                                    << 2 << QString() << "UTF-16";
+    QTest::newRow("UTF-16 big-endian refused") << QByteArray("\xFE\xFF\0"
+                                                             "1",
+                                                             4)
+                                               << 2 << QString() << "UTF-16";
     QTest::newRow("not UTF-8") << QByteArray("1+\xE9") << 2 << QString() << "not UTF-8 at position 3";
     QTest::newRow("NUL escaped") << QByteArray("1+\0=", 4) << 2 << QString() << "no key for '\\x00' at position 3";
-    QTest::newRow("ESC escaped") << QByteArray("\x1b]0;title\a") << 2 << QString() << "no key for '\\x1B' at position 1";
-    QTest::newRow("a character of two bytes counts once") << QByteArray("\xC3\xA9x") << 2 << QString()
-                                                          << "no key for 'é' at position 1";
+    QTest::newRow("ESC escaped") << QByteArray("\x1b]0;title\a") << 2 << QString()
+                                 << "no key for '\\x1B' at position 1";
+    QTest::newRow("a character of two bytes counts once")
+        << QByteArray("\xC3\xA9x") << 2 << QString() << "no key for 'é' at position 1";
     QTest::newRow("lines and blanks") << QByteArray("1 +\r\n2\n=\n") << 0 << three << "";
     QTest::newRow("empty") << QByteArray() << 0 << QStringLiteral(" \t     °  ’    0”\t　\tH:M:S-Auto\n") << "";
 }
@@ -232,8 +246,8 @@ void TstCli::unusableStreams()
     QFETCH(int, code);
     QFETCH(QString, message);
     QProcess p;
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" ") + redirect,
-                                        QStringLiteral(VANTORO_CALC)});
+    p.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QStringLiteral("exec \"$0\" ") + redirect, QStringLiteral(VANTORO_CALC)});
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitCode(), code);
     QVERIFY2(QString::fromUtf8(p.readAllStandardError()).contains(message), qPrintable(redirect));
@@ -244,7 +258,8 @@ void TstCli::unusableStreams()
 void TstCli::outputStartsBeforeTheInputEnds()
 {
     QProcess p;
-    p.start(QStringLiteral(VANTORO_CALC), {QStringLiteral("--trace"), QStringLiteral("--mode"), QStringLiteral("seconds")});
+    p.start(QStringLiteral(VANTORO_CALC),
+            {QStringLiteral("--trace"), QStringLiteral("--mode"), QStringLiteral("seconds")});
     QVERIFY(p.waitForStarted());
     p.write("12\n");
     QByteArray out;

@@ -6,7 +6,8 @@
 
 using namespace vantoro;
 
-class TstBasic : public QObject {
+class TstBasic : public QObject
+{
     Q_OBJECT
 private slots:
     void val_data();

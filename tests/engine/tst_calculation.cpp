@@ -28,7 +28,8 @@ const QString Overflow = QStringLiteral("桁あふれです");
 
 } // namespace
 
-class TstCalculation : public QObject {
+class TstCalculation : public QObject
+{
     Q_OBJECT
 private slots:
     void keyed_data();
@@ -55,93 +56,141 @@ void TstCalculation::keyed_data()
     const QString eq = QStringLiteral("＝");
 
     // seconds mode
-    QTest::newRow("1 + 2 =") << 1 << "1+2=" << " " << secs("3") << eq << none;
-    QTest::newRow("1 / 3 =") << 1 << "1/3=" << " " << secs("." + QString(13, QLatin1Char('3'))) << eq << none;
-    QTest::newRow("5 / 0 =") << 1 << "5/0=" << " " << secs("0") << eq
+    QTest::newRow("1 + 2 =") << 1 << "1+2="
+                             << " " << secs("3") << eq << none;
+    QTest::newRow("1 / 3 =") << 1 << "1/3="
+                             << " " << secs("." + QString(13, QLatin1Char('3'))) << eq << none;
+    QTest::newRow("5 / 0 =") << 1 << "5/0="
+                             << " " << secs("0") << eq
                              << QStringList{QStringLiteral("ゼロによる割り算が実行されました")};
-    QTest::newRow("left to right") << 1 << "5+3*2=" << " " << secs("16") << eq << none;
-    QTest::newRow("chained result shown with the new operator") << 1 << "5+3*" << " " << secs("8") << "×" << none;
-    QTest::newRow("minus after plus replaces it") << 1 << "5+-3=" << " " << secs("2") << eq << none;
-    QTest::newRow("leading minus") << 1 << "-5+3=" << "-" << secs("2") << eq << none;
-    QTest::newRow("minus twice is positive") << 1 << "--5" << " " << secs("5") << "　" << none;
-    QTest::newRow("plus alone does nothing") << 1 << "+" << " " << secs("0") << "　" << none;
-    QTest::newRow("minus alone sets the sign") << 1 << "-" << "-" << secs("0") << "　" << none;
-    QTest::newRow("negative result") << 1 << "5-8=" << "-" << secs("3") << eq << none;
-    QTest::newRow("operator after a zero result") << 1 << "5-5=+2=" << " " << secs("2") << eq << none;
-    QTest::newRow("percent drops the pending addition") << 1 << "50+20%" << " " << secs("2000") << "％" << none;
-    QTest::newRow("percent of a fraction") << 1 << ".25%" << " " << secs("25") << "％" << none;
-    QTest::newRow("percent never takes the first operand's sign") << 1 << "-5+20%" << " " << secs("2000") << "％"
-                                                                  << none;
-    QTest::newRow("percent of a negative number") << 1 << "-5%" << "-" << secs("500") << "％" << none;
-    QTest::newRow("percent overflow") << 1 << "99999999999999%" << " " << secs("0") << "％"
-                                      << QStringList{QStringLiteral("桁あふれです.")};
-    QTest::newRow("percent to 1E+15 overflows") << 1 << "10000000000000%" << " " << secs("0") << "％"
-                                                << QStringList{QStringLiteral("桁あふれです.")};
-    QTest::newRow("root") << 1 << "16r" << " " << secs("4") << "√" << none;
-    QTest::newRow("long root cut to 14 characters") << 1 << "2r" << " " << secs("1.414213562373") << "√" << none;
-    QTest::newRow("tiny root keeps its exponent") << 1 << ".0000000000001r" << " " << secs("3.162277E-07") << "√"
-                                                  << none;
+    QTest::newRow("left to right") << 1 << "5+3*2="
+                                   << " " << secs("16") << eq << none;
+    QTest::newRow("chained result shown with the new operator") << 1 << "5+3*"
+                                                                << " " << secs("8") << "×" << none;
+    QTest::newRow("minus after plus replaces it") << 1 << "5+-3="
+                                                  << " " << secs("2") << eq << none;
+    QTest::newRow("leading minus") << 1 << "-5+3="
+                                   << "-" << secs("2") << eq << none;
+    QTest::newRow("minus twice is positive") << 1 << "--5"
+                                             << " " << secs("5") << "　" << none;
+    QTest::newRow("plus alone does nothing") << 1 << "+"
+                                             << " " << secs("0") << "　" << none;
+    QTest::newRow("minus alone sets the sign") << 1 << "-"
+                                               << "-" << secs("0") << "　" << none;
+    QTest::newRow("negative result") << 1 << "5-8="
+                                     << "-" << secs("3") << eq << none;
+    QTest::newRow("operator after a zero result") << 1 << "5-5=+2="
+                                                  << " " << secs("2") << eq << none;
+    QTest::newRow("percent drops the pending addition") << 1 << "50+20%"
+                                                        << " " << secs("2000") << "％" << none;
+    QTest::newRow("percent of a fraction") << 1 << ".25%"
+                                           << " " << secs("25") << "％" << none;
+    QTest::newRow("percent never takes the first operand's sign") << 1 << "-5+20%"
+                                                                  << " " << secs("2000") << "％" << none;
+    QTest::newRow("percent of a negative number") << 1 << "-5%"
+                                                  << "-" << secs("500") << "％" << none;
+    QTest::newRow("percent overflow") << 1 << "99999999999999%"
+                                      << " " << secs("0") << "％" << QStringList{QStringLiteral("桁あふれです.")};
+    QTest::newRow("percent to 1E+15 overflows")
+        << 1 << "10000000000000%"
+        << " " << secs("0") << "％" << QStringList{QStringLiteral("桁あふれです.")};
+    QTest::newRow("root") << 1 << "16r"
+                          << " " << secs("4") << "√" << none;
+    QTest::newRow("long root cut to 14 characters") << 1 << "2r"
+                                                    << " " << secs("1.414213562373") << "√" << none;
+    QTest::newRow("tiny root keeps its exponent") << 1 << ".0000000000001r"
+                                                  << " " << secs("3.162277E-07") << "√" << none;
     QTest::newRow("root of a negative number is refused")
-        << 1 << "-4r" << "-" << secs("4") << "　" << QStringList{QStringLiteral("負の数の平方根は求められません")};
-    QTest::newRow("seconds overflow") << 1 << "99999999999999+1=" << " " << sp(15) << eq << QStringList{Overflow};
-    QTest::newRow("1E+15 overflows though its text is short") << 1 << "10000000000000*100=" << " " << sp(15) << eq
-                                                              << QStringList{Overflow};
-    QTest::newRow("largest seconds result") << 1 << "99999999999998+1=" << " " << secs("99999999999999") << eq
-                                            << none;
-    QTest::newRow("equals without an operator keeps the sign") << 1 << "3-5=5+3%7=" << " " << secs("7") << eq
-                                                               << none;
-    QTest::newRow("point first") << 1 << ".5" << " " << secs(".5") << "　" << none;
-    QTest::newRow("second point ignored") << 1 << "1.2.3" << " " << secs("1.23") << "　" << none;
-    QTest::newRow("fifteenth character ignored") << 1 << "123456789012345" << " " << secs("12345678901234")
-                                                 << "　" << none;
-    QTest::newRow("point refused after 13 characters") << 1 << "1234567890123.4" << " " << secs("12345678901234")
-                                                       << "　" << none;
-    QTest::newRow("digit after a result starts positive") << 1 << "1-3=4" << " " << secs("4") << "　" << none;
+        << 1 << "-4r"
+        << "-" << secs("4") << "　" << QStringList{QStringLiteral("負の数の平方根は求められません")};
+    QTest::newRow("seconds overflow") << 1 << "99999999999999+1="
+                                      << " " << sp(15) << eq << QStringList{Overflow};
+    QTest::newRow("1E+15 overflows though its text is short") << 1 << "10000000000000*100="
+                                                              << " " << sp(15) << eq << QStringList{Overflow};
+    QTest::newRow("largest seconds result") << 1 << "99999999999998+1="
+                                            << " " << secs("99999999999999") << eq << none;
+    QTest::newRow("equals without an operator keeps the sign") << 1 << "3-5=5+3%7="
+                                                               << " " << secs("7") << eq << none;
+    QTest::newRow("point first") << 1 << ".5"
+                                 << " " << secs(".5") << "　" << none;
+    QTest::newRow("second point ignored") << 1 << "1.2.3"
+                                          << " " << secs("1.23") << "　" << none;
+    QTest::newRow("fifteenth character ignored") << 1 << "123456789012345"
+                                                 << " " << secs("12345678901234") << "　" << none;
+    QTest::newRow("point refused after 13 characters") << 1 << "1234567890123.4"
+                                                       << " " << secs("12345678901234") << "　" << none;
+    QTest::newRow("digit after a result starts positive") << 1 << "1-3=4"
+                                                          << " " << secs("4") << "　" << none;
 
     // H:M:S-Auto
-    QTest::newRow("1:30:00 + 45:00 =") << 0 << "13000+4500=" << " " << hms("    21500.00") << eq << none;
-    QTest::newRow("1:00:00 - 2:00:00 =") << 0 << "10000-20000=" << "-" << hms("    10000.00") << eq << none;
-    QTest::newRow("1 hour times 2") << 0 << "10000*2=" << " " << hms("    20000.00") << eq << none;
-    QTest::newRow("1 hour divided by 4") << 0 << "10000/4=" << " " << hms("     1500.00") << eq << none;
-    QTest::newRow("H:M:S overflow") << 0 << "999995959+1=" << " " << hms(sp(12)) << eq << QStringList{Overflow};
-    QTest::newRow("negative H:M:S overflow resets")
-        << 0 << "-999995959-1=" << " " << hms(sp(12)) << eq << QStringList{Overflow};
-    QTest::newRow("digits fill from the right") << 0 << "12345" << " " << hms("    12345.00") << "　" << none;
-    QTest::newRow("point and decimal") << 0 << "123.4" << " " << hms("      123.4 ") << "　" << none;
-    QTest::newRow("point first") << 0 << ".5" << " " << hms("        0.5 ") << "　" << none;
-    QTest::newRow("tenth integer digit ignored") << 0 << "1234567890" << " " << hms("123456789.00") << "　" << none;
-    QTest::newRow("decimals after nine digits") << 0 << "123456789.12" << " " << hms("123456789.12") << "　"
-                                                << none;
-    QTest::newRow("third decimal ignored") << 0 << "1.234" << " " << hms("        1.23") << "　" << none;
-    QTest::newRow("zero after the point") << 0 << ".05" << " " << hms("        0.05") << "　" << none;
-    QTest::newRow("start-up display") << 0 << "" << " " << hms(sp(11) + "0") << "　" << none;
-    QTest::newRow("all-clear display") << 0 << "a" << " " << hms("        0.00") << "　" << none;
-    QTest::newRow("point after a negative result keeps the sign") << 0 << "1-2=.5" << "-" << hms("        0.5 ")
-                                                                  << "　" << none;
+    QTest::newRow("1:30:00 + 45:00 =") << 0 << "13000+4500="
+                                       << " " << hms("    21500.00") << eq << none;
+    QTest::newRow("1:00:00 - 2:00:00 =") << 0 << "10000-20000="
+                                         << "-" << hms("    10000.00") << eq << none;
+    QTest::newRow("1 hour times 2") << 0 << "10000*2="
+                                    << " " << hms("    20000.00") << eq << none;
+    QTest::newRow("1 hour divided by 4") << 0 << "10000/4="
+                                         << " " << hms("     1500.00") << eq << none;
+    QTest::newRow("H:M:S overflow") << 0 << "999995959+1="
+                                    << " " << hms(sp(12)) << eq << QStringList{Overflow};
+    QTest::newRow("negative H:M:S overflow resets") << 0 << "-999995959-1="
+                                                    << " " << hms(sp(12)) << eq << QStringList{Overflow};
+    QTest::newRow("digits fill from the right") << 0 << "12345"
+                                                << " " << hms("    12345.00") << "　" << none;
+    QTest::newRow("point and decimal") << 0 << "123.4"
+                                       << " " << hms("      123.4 ") << "　" << none;
+    QTest::newRow("point first") << 0 << ".5"
+                                 << " " << hms("        0.5 ") << "　" << none;
+    QTest::newRow("tenth integer digit ignored") << 0 << "1234567890"
+                                                 << " " << hms("123456789.00") << "　" << none;
+    QTest::newRow("decimals after nine digits") << 0 << "123456789.12"
+                                                << " " << hms("123456789.12") << "　" << none;
+    QTest::newRow("third decimal ignored") << 0 << "1.234"
+                                           << " " << hms("        1.23") << "　" << none;
+    QTest::newRow("zero after the point") << 0 << ".05"
+                                          << " " << hms("        0.05") << "　" << none;
+    QTest::newRow("start-up display") << 0 << ""
+                                      << " " << hms(sp(11) + "0") << "　" << none;
+    QTest::newRow("all-clear display") << 0 << "a"
+                                       << " " << hms("        0.00") << "　" << none;
+    QTest::newRow("point after a negative result keeps the sign") << 0 << "1-2=.5"
+                                                                  << "-" << hms("        0.5 ") << "　" << none;
 
     // H:M:S-Unit
-    QTest::newRow("1 h 30 m + 45 m =") << 2 << "1h30m+45m=" << " " << hms("    21500.00") << eq << none;
-    QTest::newRow("90 minutes") << 2 << "90m" << " " << hms("    13000.00") << "　" << none;
-    QTest::newRow("4000 seconds") << 2 << "4000s" << " " << hms("    10640.00") << "　" << none;
-    QTest::newRow("minutes then seconds") << 2 << "30m15s" << " " << hms("     3015.00") << "　" << none;
-    QTest::newRow("hours, minutes, seconds") << 2 << "1h30m15s" << " " << hms("    13015.00") << "　" << none;
-    QTest::newRow("pending unit number") << 2 << "25" << " " << secs("25") << "　" << none;
-    QTest::newRow("leading minus and units") << 2 << "-1h30m" << "-" << hms("    13000.00") << "　" << none;
-    QTest::newRow("more than 99999 hours refused") << 2 << "400000h" << " " << hms("        0.00") << "　"
-                                                   << QStringList{Overflow};
-    QTest::newRow("unit number after a result starts positive") << 2 << "1h-2h=2h" << " " << hms("    20000.00")
-                                                                << "　" << none;
-    QTest::newRow("zero after a unit key ignored") << 2 << "1h0" << " " << hms("    10000.00") << "　" << none;
-    QTest::newRow("sum above the limit resets") << 2 << "99999h59m59s1s" << " " << hms(sp(12)) << "　"
-                                                << QStringList{Overflow};
-    QTest::newRow("unit key without a number") << 2 << "h" << " " << hms(sp(11) + "0") << "　" << none;
+    QTest::newRow("1 h 30 m + 45 m =") << 2 << "1h30m+45m="
+                                       << " " << hms("    21500.00") << eq << none;
+    QTest::newRow("90 minutes") << 2 << "90m"
+                                << " " << hms("    13000.00") << "　" << none;
+    QTest::newRow("4000 seconds") << 2 << "4000s"
+                                  << " " << hms("    10640.00") << "　" << none;
+    QTest::newRow("minutes then seconds") << 2 << "30m15s"
+                                          << " " << hms("     3015.00") << "　" << none;
+    QTest::newRow("hours, minutes, seconds") << 2 << "1h30m15s"
+                                             << " " << hms("    13015.00") << "　" << none;
+    QTest::newRow("pending unit number") << 2 << "25"
+                                         << " " << secs("25") << "　" << none;
+    QTest::newRow("leading minus and units") << 2 << "-1h30m"
+                                             << "-" << hms("    13000.00") << "　" << none;
+    QTest::newRow("more than 99999 hours refused") << 2 << "400000h"
+                                                   << " " << hms("        0.00") << "　" << QStringList{Overflow};
+    QTest::newRow("unit number after a result starts positive") << 2 << "1h-2h=2h"
+                                                                << " " << hms("    20000.00") << "　" << none;
+    QTest::newRow("zero after a unit key ignored") << 2 << "1h0"
+                                                   << " " << hms("    10000.00") << "　" << none;
+    QTest::newRow("sum above the limit resets") << 2 << "99999h59m59s1s"
+                                                << " " << hms(sp(12)) << "　" << QStringList{Overflow};
+    QTest::newRow("unit key without a number") << 2 << "h"
+                                               << " " << hms(sp(11) + "0") << "　" << none;
 
     // conversion
-    QTest::newRow("H:M:S to seconds") << 0 << "13000:" << " " << secs("5400") << "　" << none;
-    QTest::newRow("and back") << 0 << "13000::" << " " << hms("    13000.00") << "　" << none;
-    QTest::newRow("result converted stays the result") << 1 << "5400=:" << " " << hms("    13000.00") << eq << none;
-    QTest::newRow("pending operation goes on in the new mode") << 0 << "10000+:1800=" << " " << secs("5400") << eq
-                                                               << none;
+    QTest::newRow("H:M:S to seconds") << 0 << "13000:"
+                                      << " " << secs("5400") << "　" << none;
+    QTest::newRow("and back") << 0 << "13000::"
+                              << " " << hms("    13000.00") << "　" << none;
+    QTest::newRow("result converted stays the result") << 1 << "5400=:"
+                                                       << " " << hms("    13000.00") << eq << none;
+    QTest::newRow("pending operation goes on in the new mode") << 0 << "10000+:1800="
+                                                               << " " << secs("5400") << eq << none;
 }
 
 void TstCalculation::keyed()
@@ -235,9 +284,9 @@ void TstCalculation::historyKeepsTheLast41Lines()
     CalcFixture f(1);
     for (int i = 1; i <= 21; ++i)
         f.keys(QString::number(i) + "+"); // one line each
-    f.keys("1=");                          // 3 more: 24 lines
+    f.keys("1=");                         // 3 more: 24 lines
     for (int i = 0; i < 6; ++i)
-        f.keys("1+1=");                    // 4 each: 48 lines
+        f.keys("1+1="); // 4 each: 48 lines
     QCOMPARE(f.lines().size(), 41);
     QCOMPARE(f.c.st.HisCount, 41);
     // The first seven lines went; line k and its recall data still belong together.

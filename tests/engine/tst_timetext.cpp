@@ -15,7 +15,8 @@ QString sp(int n)
 }
 } // namespace
 
-class TstTimeText : public QObject {
+class TstTimeText : public QObject
+{
     Q_OBJECT
 private slots:
     void hmsToSec_data();
@@ -31,14 +32,22 @@ void TstTimeText::hmsToSec_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("seconds");
-    QTest::newRow("1 h 23 min 45 s") << sp(4) + "12345.00" << " 5025";
-    QTest::newRow("5 s") << sp(8) + "5.00" << " 5";
-    QTest::newRow("point keyed first") << "0.  " << " 0";
-    QTest::newRow("hundredths") << sp(6) + "123.45" << " 83.45";
-    QTest::newRow("longest") << "999995959.00" << " 359999999";
-    QTest::newRow("longer text read by its last 12") << sp(14) + "1.00" << " 1";
-    QTest::newRow("keyed minutes above 59") << sp(6) + "9900.00" << " 5940";
-    QTest::newRow("empty") << "" << " 0";
+    QTest::newRow("1 h 23 min 45 s") << sp(4) + "12345.00"
+                                     << " 5025";
+    QTest::newRow("5 s") << sp(8) + "5.00"
+                         << " 5";
+    QTest::newRow("point keyed first") << "0.  "
+                                       << " 0";
+    QTest::newRow("hundredths") << sp(6) + "123.45"
+                                << " 83.45";
+    QTest::newRow("longest") << "999995959.00"
+                             << " 359999999";
+    QTest::newRow("longer text read by its last 12") << sp(14) + "1.00"
+                                                     << " 1";
+    QTest::newRow("keyed minutes above 59") << sp(6) + "9900.00"
+                                            << " 5940";
+    QTest::newRow("empty") << ""
+                           << " 0";
 }
 
 void TstTimeText::hmsToSec()

@@ -9,7 +9,8 @@
 using namespace vantoro;
 using vantoro::test::CalcFixture;
 
-class TstEntry : public QObject {
+class TstEntry : public QObject
+{
     Q_OBJECT
 private slots:
     void autoUnitKeyBlockedOnceADigitIsKeyed_data();
@@ -218,12 +219,24 @@ void TstEntry::keyAfterRecalledExponentFormStartsANewNumber_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("sign");
-    QTest::newRow("digit") << "9+1/9100779=" << "7" << "7" << 1;
-    QTest::newRow("zero") << "9+1/9100779=" << "0" << "0" << 1;
-    QTest::newRow("point") << "9+1/9100779=" << ".5" << ".5" << 1;
-    QTest::newRow("point into an exponent without a point") << "1/100000=" << ".5" << ".5" << 1;
-    QTest::newRow("negative value") << "-1/100000=" << "3" << "3" << 1;
-    QTest::newRow("plain value is still extended") << "9+1/8=" << "7" << "          1.257" << 1;
+    QTest::newRow("digit") << "9+1/9100779="
+                           << "7"
+                           << "7" << 1;
+    QTest::newRow("zero") << "9+1/9100779="
+                          << "0"
+                          << "0" << 1;
+    QTest::newRow("point") << "9+1/9100779="
+                           << ".5"
+                           << ".5" << 1;
+    QTest::newRow("point into an exponent without a point") << "1/100000="
+                                                            << ".5"
+                                                            << ".5" << 1;
+    QTest::newRow("negative value") << "-1/100000="
+                                    << "3"
+                                    << "3" << 1;
+    QTest::newRow("plain value is still extended") << "9+1/8="
+                                                   << "7"
+                                                   << "          1.257" << 1;
 }
 
 // A recalled small value is in exponent form (1.098807E-06); a digit appended to it would

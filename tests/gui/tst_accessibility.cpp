@@ -30,8 +30,9 @@ void walk(QAccessibleInterface *iface, QList<Found> &out, int depth = 0)
     if (!iface || depth > 20)
         return;
     const QObject *o = iface->object();
-    out << Found{o ? o->objectName() : QString(), iface->role(), iface->text(QAccessible::Name),
-                 iface->text(QAccessible::Description), bool(iface->state().disabled), iface};
+    out << Found{o ? o->objectName() : QString(), iface->role(),
+                 iface->text(QAccessible::Name),  iface->text(QAccessible::Description),
+                 bool(iface->state().disabled),   iface};
     for (int i = 0; i < iface->childCount(); ++i)
         walk(iface->child(i), out, depth + 1);
 }
@@ -80,10 +81,8 @@ bool mustBeNamed(QAccessible::Role role)
     case QAccessible::ListItem:
     case QAccessible::Graphic:
     case QAccessible::Window:
-    case QAccessible::Dialog:
-        return true;
-    default:
-        return false;
+    case QAccessible::Dialog: return true;
+    default: return false;
     }
 }
 
@@ -124,7 +123,8 @@ void TstAccessibility::everyElementNamed()
     } windows[] = {{&f.w, 1 + 13 + 25}, {f.w.historyWindow(), 2 + 4}, {f.w.aboutWindow(), 9}};
     for (const auto &w : windows) {
         const QList<Found> all = tree(w.window);
-        QVERIFY2(all.size() >= w.minimum, qPrintable(QStringLiteral("%1: %2").arg(w.window->objectName()).arg(all.size())));
+        QVERIFY2(all.size() >= w.minimum,
+                 qPrintable(QStringLiteral("%1: %2").arg(w.window->objectName()).arg(all.size())));
         for (const Found &e : all) {
             if (!mustBeNamed(e.role))
                 continue;
@@ -182,20 +182,34 @@ void TstAccessibility::keysSayWhatTheyDo_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("name");
-    QTest::newRow("digit") << 0 << "Key_7" << "Seven";
-    QTest::newRow("plus") << 0 << "Enzan_1" << "Plus";
-    QTest::newRow("divide") << 0 << "Enzan_4" << "Divided by";
-    QTest::newRow("root") << 1 << "ROOT" << "Square root";
-    QTest::newRow("percent") << 1 << "PER" << "Percent";
-    QTest::newRow("hours") << 2 << "H_0" << "Hours";
-    QTest::newRow("seconds key") << 2 << "H_2" << "Seconds";
-    QTest::newRow("conversion in H:M:S") << 0 << "hms" << "Convert H:M:S to seconds";
-    QTest::newRow("conversion in seconds") << 1 << "hms" << "Convert seconds to H:M:S";
-    QTest::newRow("input mode in Auto") << 0 << "Unit_input" << "Switch to unit input";
-    QTest::newRow("input mode in Unit") << 2 << "Unit_input" << "Switch to automatic input";
-    QTest::newRow("point") << 1 << "kanma" << "Decimal point";
-    QTest::newRow("clock") << 0 << "NowTime" << "Clock";
-    QTest::newRow("quit") << 0 << "OFF" << "Quit";
+    QTest::newRow("digit") << 0 << "Key_7"
+                           << "Seven";
+    QTest::newRow("plus") << 0 << "Enzan_1"
+                          << "Plus";
+    QTest::newRow("divide") << 0 << "Enzan_4"
+                            << "Divided by";
+    QTest::newRow("root") << 1 << "ROOT"
+                          << "Square root";
+    QTest::newRow("percent") << 1 << "PER"
+                             << "Percent";
+    QTest::newRow("hours") << 2 << "H_0"
+                           << "Hours";
+    QTest::newRow("seconds key") << 2 << "H_2"
+                                 << "Seconds";
+    QTest::newRow("conversion in H:M:S") << 0 << "hms"
+                                         << "Convert H:M:S to seconds";
+    QTest::newRow("conversion in seconds") << 1 << "hms"
+                                           << "Convert seconds to H:M:S";
+    QTest::newRow("input mode in Auto") << 0 << "Unit_input"
+                                        << "Switch to unit input";
+    QTest::newRow("input mode in Unit") << 2 << "Unit_input"
+                                        << "Switch to automatic input";
+    QTest::newRow("point") << 1 << "kanma"
+                           << "Decimal point";
+    QTest::newRow("clock") << 0 << "NowTime"
+                           << "Clock";
+    QTest::newRow("quit") << 0 << "OFF"
+                          << "Quit";
 }
 
 void TstAccessibility::keysSayWhatTheyDo()
@@ -228,14 +242,27 @@ void TstAccessibility::whyUnavailable_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("why");
-    QTest::newRow("unit key in H:M:S-Auto") << 0 << "" << "H_1" << "unavailable in this mode";
-    QTest::newRow("root in H:M:S") << 2 << "" << "ROOT" << "unavailable in this mode";
-    QTest::newRow("operator while 45 waits for its unit")
-        << 2 << "45" << "Enzan_1" << "unavailable until the number gets its unit";
-    QTest::newRow("equals while 45 waits") << 2 << "45" << "Eq" << "unavailable until the number gets its unit";
-    QTest::newRow("conversion while 45 waits") << 2 << "45" << "hms" << "unavailable until the number gets its unit";
-    QTest::newRow("Auto/Unit after a digit") << 0 << "5" << "Unit_input" << "unavailable while a number is being keyed";
-    QTest::newRow("Auto/Unit in seconds mode") << 1 << "5" << "Unit_input" << "unavailable in this mode";
+    QTest::newRow("unit key in H:M:S-Auto") << 0 << ""
+                                            << "H_1"
+                                            << "unavailable in this mode";
+    QTest::newRow("root in H:M:S") << 2 << ""
+                                   << "ROOT"
+                                   << "unavailable in this mode";
+    QTest::newRow("operator while 45 waits for its unit") << 2 << "45"
+                                                          << "Enzan_1"
+                                                          << "unavailable until the number gets its unit";
+    QTest::newRow("equals while 45 waits") << 2 << "45"
+                                           << "Eq"
+                                           << "unavailable until the number gets its unit";
+    QTest::newRow("conversion while 45 waits") << 2 << "45"
+                                               << "hms"
+                                               << "unavailable until the number gets its unit";
+    QTest::newRow("Auto/Unit after a digit") << 0 << "5"
+                                             << "Unit_input"
+                                             << "unavailable while a number is being keyed";
+    QTest::newRow("Auto/Unit in seconds mode") << 1 << "5"
+                                               << "Unit_input"
+                                               << "unavailable in this mode";
 }
 
 void TstAccessibility::whyUnavailable()
@@ -277,13 +304,20 @@ void TstAccessibility::keyBindings_data()
 {
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("key");
-    QTest::newRow("digit") << "Key_7" << "Keypad 7";
-    QTest::newRow("operator") << "Enzan_4" << "Keypad /";
-    QTest::newRow("equals") << "Eq" << "Enter";
-    QTest::newRow("clear entry") << "Ce" << "Delete";
-    QTest::newRow("conversion") << "hms" << "Space";
-    QTest::newRow("history") << "His" << "L";
-    QTest::newRow("quit") << "OFF" << "F";
+    QTest::newRow("digit") << "Key_7"
+                           << "Keypad 7";
+    QTest::newRow("operator") << "Enzan_4"
+                              << "Keypad /";
+    QTest::newRow("equals") << "Eq"
+                            << "Enter";
+    QTest::newRow("clear entry") << "Ce"
+                                 << "Delete";
+    QTest::newRow("conversion") << "hms"
+                                << "Space";
+    QTest::newRow("history") << "His"
+                             << "L";
+    QTest::newRow("quit") << "OFF"
+                          << "F";
 }
 
 void TstAccessibility::keyBindings()
@@ -303,15 +337,24 @@ void TstAccessibility::displayInWords_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("start") << 0 << "" << "0 hours 0 minutes 0 seconds";
-    QTest::newRow("H:M:S with operator") << 0 << "13000+" << "1 hour 30 minutes 0 seconds, plus";
-    QTest::newRow("negative H:M:S-Unit") << 2 << "-1h30m+" << "minus 1 hour 30 minutes 0 seconds, plus";
-    QTest::newRow("hundredths") << 0 << "2.5" << "0 hours 0 minutes 2.5 seconds";
-    QTest::newRow("negative seconds result") << 1 << "5-10=" << "minus 5 seconds, equals";
-    QTest::newRow("one second") << 1 << "1" << "1 second";
-    QTest::newRow("fraction of a second") << 1 << ".5*" << "0.5 seconds, times";
-    QTest::newRow("amount waiting for its unit") << 2 << "5" << "5, awaiting unit";
-    QTest::newRow("clock") << 0 << "T" << "Clock, 12-24-2026 10:20:30";
+    QTest::newRow("start") << 0 << ""
+                           << "0 hours 0 minutes 0 seconds";
+    QTest::newRow("H:M:S with operator") << 0 << "13000+"
+                                         << "1 hour 30 minutes 0 seconds, plus";
+    QTest::newRow("negative H:M:S-Unit") << 2 << "-1h30m+"
+                                         << "minus 1 hour 30 minutes 0 seconds, plus";
+    QTest::newRow("hundredths") << 0 << "2.5"
+                                << "0 hours 0 minutes 2.5 seconds";
+    QTest::newRow("negative seconds result") << 1 << "5-10="
+                                             << "minus 5 seconds, equals";
+    QTest::newRow("one second") << 1 << "1"
+                                << "1 second";
+    QTest::newRow("fraction of a second") << 1 << ".5*"
+                                          << "0.5 seconds, times";
+    QTest::newRow("amount waiting for its unit") << 2 << "5"
+                                                 << "5, awaiting unit";
+    QTest::newRow("clock") << 0 << "T"
+                           << "Clock, 12-24-2026 10:20:30";
 }
 
 void TstAccessibility::displayInWords()
@@ -332,9 +375,15 @@ void TstAccessibility::exactDisplayBesideTheWords_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("exact");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("keyed point") << 1 << "12." << "12." << "12 seconds";
-    QTest::newRow("no point") << 1 << "12" << "12" << "12 seconds";
-    QTest::newRow("hundredths") << 0 << "13012" << "-1°30’12.00”" << "minus 1 hour 30 minutes 12 seconds";
+    QTest::newRow("keyed point") << 1 << "12."
+                                 << "12."
+                                 << "12 seconds";
+    QTest::newRow("no point") << 1 << "12"
+                              << "12"
+                              << "12 seconds";
+    QTest::newRow("hundredths") << 0 << "13012"
+                                << "-1°30’12.00”"
+                                << "minus 1 hour 30 minutes 12 seconds";
 }
 
 void TstAccessibility::exactDisplayBesideTheWords()
@@ -372,7 +421,8 @@ void TstAccessibility::historyLinesInWords()
     QCOMPARE(names, (QStringList{QStringLiteral("1 second"), QStringLiteral("plus 2 seconds"),
                                  QStringLiteral("equals 3 seconds"), QStringLiteral("5 seconds"),
                                  QStringLiteral("minus 8 seconds"), QStringLiteral("equals minus 3 seconds"),
-                                 QStringLiteral("1 hour 30 minutes 0 seconds"), QStringLiteral("plus 2 hours 0 minutes 0 seconds"),
+                                 QStringLiteral("1 hour 30 minutes 0 seconds"),
+                                 QStringLiteral("plus 2 hours 0 minutes 0 seconds"),
                                  QStringLiteral("equals 3 hours 30 minutes 0 seconds")}));
     QCOMPARE(separators, 3);
 }
@@ -383,11 +433,16 @@ void TstAccessibility::japaneseUnderAJapaneseLocale_data()
     QTest::addColumn<QString>("seven");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("no");
-    QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << "7" << "3秒、イコール" << "いいえ(N)";
-    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "Seven" << "3 seconds, equals"
+    QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << "7"
+                              << "3秒、イコール"
+                              << "いいえ(N)";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "Seven"
+                             << "3 seconds, equals"
                              << "No";
     QTest::newRow("German: Qt's own words, the program's in English")
-        << QLocale(QLocale::German, QLocale::Germany) << "Seven" << "3 seconds, equals" << "Nein";
+        << QLocale(QLocale::German, QLocale::Germany) << "Seven"
+        << "3 seconds, equals"
+        << "Nein";
 }
 
 void TstAccessibility::japaneseUnderAJapaneseLocale()

@@ -42,10 +42,7 @@ private slots:
     void exitClosesTheOtherWindows();
 
 private:
-    static QListWidget *list(Fixture &f)
-    {
-        return f.w.historyWindow() ? f.w.historyWindow()->list() : nullptr;
-    }
+    static QListWidget *list(Fixture &f) { return f.w.historyWindow() ? f.w.historyWindow()->list() : nullptr; }
     static void clickButton(Fixture &f, const char *name)
     {
         auto *b = f.w.findChild<QPushButton *>(QLatin1String(name));
@@ -118,7 +115,8 @@ void TstHistoryAbout::historyFontKeepsTheColumns()
     const QFontMetrics fm(l->font());
     const int cell = fm.horizontalAdvance(QLatin1Char('0'));
     QVERIFY(cell > 0);
-    for (const QString &full : {u"＋"_qs, u"－"_qs, u"×"_qs, u"÷"_qs, u"＝"_qs, u"　"_qs, u"─"_qs, u"°"_qs, u"’"_qs, u"”"_qs})
+    for (const QString &full :
+         {u"＋"_qs, u"－"_qs, u"×"_qs, u"÷"_qs, u"＝"_qs, u"　"_qs, u"─"_qs, u"°"_qs, u"’"_qs, u"”"_qs})
         QCOMPARE(fm.horizontalAdvance(full), 2 * cell);
     for (const QString &half : {u" "_qs, u"-"_qs, u"."_qs, u"9"_qs})
         QCOMPARE(fm.horizontalAdvance(half), cell);
@@ -185,9 +183,13 @@ void TstHistoryAbout::recallAcrossModes_data()
     QTest::addColumn<QString>("disp");
     QTest::addColumn<QString>("hugou");
     // Recorded, then converted with Space, then recalled into the pending second operand.
-    QTest::newRow("H:M:S line in seconds mode") << 0 << "12345+ " << "          5025 " << " ";
+    QTest::newRow("H:M:S line in seconds mode") << 0 << "12345+ "
+                                                << "          5025 "
+                                                << " ";
     QTest::newRow("seconds line in H:M:S-Auto") << 1 << "5025+ " << u"    1°23’45.00”"_qs << " ";
-    QTest::newRow("negative H:M:S line in seconds mode") << 0 << "1-30=+ " << "            29 " << "-";
+    QTest::newRow("negative H:M:S line in seconds mode") << 0 << "1-30=+ "
+                                                         << "            29 "
+                                                         << "-";
 }
 
 void TstHistoryAbout::recallAcrossModes()

@@ -10,12 +10,12 @@
 
 #include "app/app.h"
 #include "engine/calculator.h"
+#include "gui_fixture.h"
 #include "panel/layout.h"
 #include "qt/artwork.h"
 #include "qt/keywidgets.h"
 #include "qt/mainwindow.h"
 #include "qt/qtservices.h"
-#include "gui_fixture.h"
 
 using namespace vantoro;
 using namespace vantoro::test;
@@ -166,12 +166,12 @@ void TstMainWindow::calculationByMouse_data()
         << QStringLiteral("     °13’30.00”") << QStringLiteral(" ") << QStringLiteral("＝")
         << QStringLiteral("H:M:S-Auto");
     QTest::newRow("H:M:S-Auto 15 - 20 = is negative")
-        << 0 << QStringList{"Key_1", "Key_5", "Enzan_2", "Key_2", "Key_0", "Eq"}
-        << QStringLiteral("     °  ’ 5.00”") << QStringLiteral("-") << QStringLiteral("＝")
-        << QStringLiteral("H:M:S-Auto");
-    QTest::newRow("seconds 12.5 x 4 =")
-        << 1 << QStringList{"Key_1", "Key_2", "kanma", "Key_5", "Enzan_3", "Key_4", "Eq"}
-        << QStringLiteral("            50 ") << QStringLiteral(" ") << QStringLiteral("＝") << QString();
+        << 0 << QStringList{"Key_1", "Key_5", "Enzan_2", "Key_2", "Key_0", "Eq"} << QStringLiteral("     °  ’ 5.00”")
+        << QStringLiteral("-") << QStringLiteral("＝") << QStringLiteral("H:M:S-Auto");
+    QTest::newRow("seconds 12.5 x 4 =") << 1
+                                        << QStringList{"Key_1", "Key_2", "kanma", "Key_5", "Enzan_3", "Key_4", "Eq"}
+                                        << QStringLiteral("            50 ") << QStringLiteral(" ")
+                                        << QStringLiteral("＝") << QString();
     QTest::newRow("H:M:S-Unit 1h30m + 45s =")
         << 2 << QStringList{"Key_1", "H_0", "Key_3", "Key_0", "H_1", "Enzan_1", "Key_4", "Key_5", "H_2", "Eq"}
         << QStringLiteral("    1°30’45.00”") << QStringLiteral(" ") << QStringLiteral("＝")
@@ -201,14 +201,20 @@ void TstMainWindow::calculationByKeypad_data()
     QTest::addColumn<QString>("hugou");
     QTest::addColumn<QString>("enzansi");
 
-    QTest::newRow("H:M:S-Auto") << 0 << "1234+56=" << QStringLiteral("     °13’30.00”") << " " << "＝";
-    QTest::newRow("H:M:S-Auto negative") << 0 << "15-20=" << QStringLiteral("     °  ’ 5.00”") << "-" << "＝";
-    QTest::newRow("seconds") << 1 << "12.5*4=" << QStringLiteral("            50 ") << " " << "＝";
-    QTest::newRow("seconds negative") << 1 << "7-9=" << QStringLiteral("             2 ") << "-" << "＝";
-    QTest::newRow("seconds, pending operator") << 1 << "7/" << QStringLiteral("             7 ") << " " << "÷";
-    QTest::newRow("H:M:S-Unit") << 2 << "1h30m+45s=" << QStringLiteral("    1°30’45.00”") << " " << "＝";
-    QTest::newRow("H:M:S-Unit, pending operator")
-        << 2 << "2h-45m" << QStringLiteral("     °45’00.00”") << " " << "－";
+    QTest::newRow("H:M:S-Auto") << 0 << "1234+56=" << QStringLiteral("     °13’30.00”") << " "
+                                << "＝";
+    QTest::newRow("H:M:S-Auto negative") << 0 << "15-20=" << QStringLiteral("     °  ’ 5.00”") << "-"
+                                         << "＝";
+    QTest::newRow("seconds") << 1 << "12.5*4=" << QStringLiteral("            50 ") << " "
+                             << "＝";
+    QTest::newRow("seconds negative") << 1 << "7-9=" << QStringLiteral("             2 ") << "-"
+                                      << "＝";
+    QTest::newRow("seconds, pending operator") << 1 << "7/" << QStringLiteral("             7 ") << " "
+                                               << "÷";
+    QTest::newRow("H:M:S-Unit") << 2 << "1h30m+45s=" << QStringLiteral("    1°30’45.00”") << " "
+                                << "＝";
+    QTest::newRow("H:M:S-Unit, pending operator") << 2 << "2h-45m" << QStringLiteral("     °45’00.00”") << " "
+                                                  << "－";
 }
 
 void TstMainWindow::calculationByKeypad()
@@ -350,8 +356,7 @@ void TstMainWindow::autoRepeatRepeatsAndKeepsTheFace()
 namespace {
 
 // A key event as X11 and Wayland deliver it, with the physical key's scan code and keysym.
-void sendNativeKey(Fixture &f, QEvent::Type type, int key, Qt::KeyboardModifiers mods, quint32 scanCode,
-                   quint32 keysym)
+void sendNativeKey(Fixture &f, QEvent::Type type, int key, Qt::KeyboardModifiers mods, quint32 scanCode, quint32 keysym)
 {
     QKeyEvent e(type, key, mods, scanCode, keysym, 0);
     QApplication::sendEvent(f.w.enterCapt(), &e);
@@ -376,12 +381,12 @@ void TstMainWindow::keypadWithNumLockOff_data()
                                       << QStringLiteral("            67 ");
     QTest::newRow("keypad 1 as End") << int(Qt::Key_End) << keypad << 87u << 0xff9cu
                                      << QStringLiteral("            61 ");
-    QTest::newRow("keypad point as Delete") << int(Qt::Key_Delete) << keypad << 91u << 0xff9fu
-                                            << QStringLiteral("            6. ");
+    QTest::newRow("keypad point as Delete")
+        << int(Qt::Key_Delete) << keypad << 91u << 0xff9fu << QStringLiteral("            6. ");
     QTest::newRow("keypad 5 as Clear") << int(Qt::Key_Clear) << keypad << 84u << 0xff9du
                                        << QStringLiteral("            65 ");
-    QTest::newRow("keypad 0 as Insert, no keysym") << int(Qt::Key_Insert) << keypad << 90u << 0u
-                                                   << QStringLiteral("            60 ");
+    QTest::newRow("keypad 0 as Insert, no keysym")
+        << int(Qt::Key_Insert) << keypad << 90u << 0u << QStringLiteral("            60 ");
     // The editing block keeps its keys: Home all-clears, Delete clears the entry.
     QTest::newRow("Home") << int(Qt::Key_Home) << 0 << ScanHome << 0xff50u << QStringLiteral("             0 ");
     QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << 119u << 0xffffu << QStringLiteral("             0 ");
@@ -409,8 +414,8 @@ void TstMainWindow::calculationOnKeypadWithNumLockOff()
     // 12.5 + 3 = typed on the keypad with Num Lock off, as Qt reports those keys.
     Fixture f(1);
     QWindow *win = f.w.windowHandle();
-    for (Qt::Key key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Delete, Qt::Key_Clear, Qt::Key_Plus, Qt::Key_PageDown,
-                        Qt::Key_Enter})
+    for (Qt::Key key :
+         {Qt::Key_End, Qt::Key_Down, Qt::Key_Delete, Qt::Key_Clear, Qt::Key_Plus, Qt::Key_PageDown, Qt::Key_Enter})
         QTest::keyClick(win, key, Qt::KeypadModifier);
     QCOMPARE(labelText(f.w, "Disp"), QStringLiteral("          15.5 "));
     QCOMPARE(labelText(f.w, "ENZANSI"), QStringLiteral("＝"));
@@ -451,24 +456,42 @@ void TstMainWindow::tooltipsNameTheKeyboardKey_data()
     QTest::addColumn<QString>("element"); // the face of a key, or a function button
     QTest::addColumn<QString>("tooltip");
 
-    QTest::newRow("digit 7") << "Tenkey_7" << "Keypad 7";
-    QTest::newRow("wide 0") << "Tenkey_0" << "Keypad 0";
-    QTest::newRow("plus") << "Enzan_key_1" << "Keypad +";
-    QTest::newRow("divide") << "Enzan_key_4" << "Keypad /";
-    QTest::newRow("point") << "Kanma_Key" << "Keypad .";
-    QTest::newRow("equals") << "Eq_key" << "Enter";
-    QTest::newRow("clear entry") << "Ce_Key" << "Delete";
-    QTest::newRow("all clear") << "Ac_Key" << "Home";
-    QTest::newRow("hours") << "H_key_0" << "H";
-    QTest::newRow("percent") << "Per_Key" << "P";
-    QTest::newRow("root") << "Root_key" << "R";
-    QTest::newRow("conversion") << "Mode_key_1" << "Space";
-    QTest::newRow("auto/unit") << "Mode_key_0" << "U";
-    QTest::newRow("clock") << "NowTime" << "T";
-    QTest::newRow("clipboard") << "CLIP_COPY" << "C";
-    QTest::newRow("history") << "His" << "L";
-    QTest::newRow("About") << "About" << "A";
-    QTest::newRow("quit") << "OFF" << "F";
+    QTest::newRow("digit 7") << "Tenkey_7"
+                             << "Keypad 7";
+    QTest::newRow("wide 0") << "Tenkey_0"
+                            << "Keypad 0";
+    QTest::newRow("plus") << "Enzan_key_1"
+                          << "Keypad +";
+    QTest::newRow("divide") << "Enzan_key_4"
+                            << "Keypad /";
+    QTest::newRow("point") << "Kanma_Key"
+                           << "Keypad .";
+    QTest::newRow("equals") << "Eq_key"
+                            << "Enter";
+    QTest::newRow("clear entry") << "Ce_Key"
+                                 << "Delete";
+    QTest::newRow("all clear") << "Ac_Key"
+                               << "Home";
+    QTest::newRow("hours") << "H_key_0"
+                           << "H";
+    QTest::newRow("percent") << "Per_Key"
+                             << "P";
+    QTest::newRow("root") << "Root_key"
+                          << "R";
+    QTest::newRow("conversion") << "Mode_key_1"
+                                << "Space";
+    QTest::newRow("auto/unit") << "Mode_key_0"
+                               << "U";
+    QTest::newRow("clock") << "NowTime"
+                           << "T";
+    QTest::newRow("clipboard") << "CLIP_COPY"
+                               << "C";
+    QTest::newRow("history") << "His"
+                             << "L";
+    QTest::newRow("About") << "About"
+                           << "A";
+    QTest::newRow("quit") << "OFF"
+                          << "F";
 }
 
 void TstMainWindow::tooltipsNameTheKeyboardKey()

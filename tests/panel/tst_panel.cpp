@@ -19,8 +19,8 @@ QList<const Element *> allFaces(const MainWindowElements &ui)
         faces << &ui.Enzan_key[i];
     for (const auto &f : ui.H_key)
         faces << &f;
-    faces << &ui.Ac_Key << &ui.Ce_Key << &ui.Per_Key << &ui.Root_key << &ui.Kanma_Key << &ui.Eq_key
-          << &ui.Mode_key[0] << &ui.Mode_key[1];
+    faces << &ui.Ac_Key << &ui.Ce_Key << &ui.Per_Key << &ui.Root_key << &ui.Kanma_Key << &ui.Eq_key << &ui.Mode_key[0]
+          << &ui.Mode_key[1];
     return faces;
 }
 
@@ -34,7 +34,8 @@ bool allReleased(const MainWindowElements &ui)
 
 } // namespace
 
-class TstPanel : public QObject {
+class TstPanel : public QObject
+{
     Q_OBJECT
 private slots:
     void availabilityByMode_data();
@@ -96,7 +97,8 @@ void TstPanel::availabilityByMode()
         QCOMPARE(f.c.st.Mode, mode);
         QCOMPARE(ui.MODE.caption, ModeCaption[mode]);
         if (QByteArray(keys).isEmpty())
-            QCOMPARE(ui.Mode_Key_Label[0].caption, mode == 2 ? QStringLiteral("Unit>Auto") : QStringLiteral("Auto>Unit"));
+            QCOMPARE(ui.Mode_Key_Label[0].caption,
+                     mode == 2 ? QStringLiteral("Unit>Auto") : QStringLiteral("Auto>Unit"));
     }
 }
 
@@ -244,7 +246,6 @@ void TstPanel::clearingKeysActWhateverIsAvailable()
     QCOMPARE(f.c.st.EntryIdx, 0);
     QVERIFY(f.c.ui.Eq.enabled);
 }
-
 
 // A key added to the table must not take another key's keyboard code, script character or
 // element, and must have its place in the window.

@@ -2,8 +2,8 @@
 // The settings file under faults: no write access, a directory in its place, a writer
 // killed while writing, and two copies of the program exiting at the same moment.
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -11,12 +11,12 @@
 #include <functional>
 
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <dirent.h>
-#include <sys/file.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/app.h"
@@ -48,7 +48,9 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 // The exit's four values.
 std::vector<IniEntry> exitEntries(const QString &x, const QString &y, const QString &hms, const QString &his)
 {
-    return {{Xy, QStringLiteral("X"), x}, {Xy, QStringLiteral("Y"), y}, {ModeSection, QStringLiteral("HMS"), hms},
+    return {{Xy, QStringLiteral("X"), x},
+            {Xy, QStringLiteral("Y"), y},
+            {ModeSection, QStringLiteral("HMS"), hms},
             {ModeSection, QStringLiteral("HIS"), his}};
 }
 
@@ -103,7 +105,8 @@ void countWriteFailures(QtMsgType type, const QMessageLogContext &, const QStrin
 
 } // namespace
 
-class TstSettingsFaults : public QObject {
+class TstSettingsFaults : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -158,7 +161,8 @@ void TstSettingsFaults::readOnlyDirectoryKeepsOldFileAndReportsFailure()
     QVERIFY(chmod(QFile::encodeName(path).constData(), 0644) == 0);
     QVERIFY(chmod(QFile::encodeName(m_readOnly).constData(), 0555) == 0);
 
-    const int code = runInChild([&] {
+    const int code = runInChild(
+        [&] {
         qInstallMessageHandler(countWriteFailures);
         if (Ini_Read(Xy, QStringLiteral("X"), path) != QLatin1String("1530"))
             return 1;
@@ -167,7 +171,8 @@ void TstSettingsFaults::readOnlyDirectoryKeepsOldFileAndReportsFailure()
             return 2;
         Ini_Write(Xy, QStringLiteral("X"), QStringLiteral("8"), path);
         return g_writeFailureReports == 1 ? 0 : 3;
-    }, As::Unprivileged);
+        },
+        As::Unprivileged);
     QCOMPARE(code, 0);
     QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(m_readOnly).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -185,12 +190,14 @@ void TstSettingsFaults::readOnlyProgramDirectoryMovesSettingsToUserConfig()
     QVERIFY(chmod(QFile::encodeName(m_readOnly).constData(), 0555) == 0);
     const QString app = m_readOnly + QStringLiteral("/vantoro");
 
-    const int code = runInChild([&] {
+    const int code = runInChild(
+        [&] {
         const QString path = settingsFilePathFor(app, config);
         if (path != config + QStringLiteral("/vantoro/vantoro.INI"))
             return 1;
         return Ini_Write(ModeSection, QStringLiteral("HMS"), QStringLiteral("1"), path) ? 0 : 2;
-    }, As::Unprivileged);
+        },
+        As::Unprivileged);
     QCOMPARE(code, 0);
     QCOMPARE(readAll(config + QStringLiteral("/vantoro/vantoro.INI")), QByteArray("[INIT_MODE]\nHMS=1\n"));
 
@@ -198,7 +205,8 @@ void TstSettingsFaults::readOnlyProgramDirectoryMovesSettingsToUserConfig()
     QVERIFY(chmod(QFile::encodeName(m_readOnly).constData(), 0755) == 0);
     QVERIFY(writeAll(app + QStringLiteral(".INI"), "[INIT_MODE]\nHMS=2\n"));
     QVERIFY(chmod(QFile::encodeName(m_readOnly).constData(), 0555) == 0);
-    const int besideCode = runInChild([&] { return settingsFilePathFor(app, config) == app + ".INI" ? 0 : 1; }, As::Unprivileged);
+    const int besideCode = runInChild([&] { return settingsFilePathFor(app, config) == app + ".INI" ? 0 : 1; },
+                                      As::Unprivileged);
     QCOMPARE(besideCode, 0);
 }
 
@@ -234,7 +242,8 @@ void TstSettingsFaults::writerKilledInTheMiddleOfWritingLeavesOldFile()
     if (writer == 0) {
         const rlimit half{rlim_t(old.size() / 2), rlim_t(old.size() / 2)};
         setrlimit(RLIMIT_FSIZE, &half);
-        Ini_Write(exitEntries(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("1")), path);
+        Ini_Write(exitEntries(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("1")),
+                  path);
         _exit(0);
     }
     int status = 0;
@@ -251,7 +260,8 @@ void TstSettingsFaults::fullDiskLeavesOldFileAndReportsFailure()
     const QByteArray old = paddedFile();
     QVERIFY(writeAll(path, old));
 
-    const int code = runInChild([&] {
+    const int code = runInChild(
+        [&] {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit half{rlim_t(old.size() / 2), rlim_t(old.size() / 2)};
         setrlimit(RLIMIT_FSIZE, &half);
@@ -260,7 +270,8 @@ void TstSettingsFaults::fullDiskLeavesOldFileAndReportsFailure()
                       path))
             return 1;
         return g_writeFailureReports == 1 ? 0 : 2;
-    }, As::Self);
+        },
+        As::Self);
     QCOMPARE(code, 0);
     QCOMPARE(readAll(path), old);
 }
@@ -270,8 +281,10 @@ void TstSettingsFaults::killedWriterLeavesOldOrNewFileComplete()
     const QString path = m_dir->filePath(QStringLiteral("VANTORO.INI"));
     const QByteArray start = paddedFile();
     QVERIFY(writeAll(path, start));
-    const auto one = exitEntries(QStringLiteral("1111"), QStringLiteral("1111"), QStringLiteral("1"), QStringLiteral("1"));
-    const auto two = exitEntries(QStringLiteral("2222"), QStringLiteral("2222"), QStringLiteral("2"), QStringLiteral("0"));
+    const auto one = exitEntries(QStringLiteral("1111"), QStringLiteral("1111"), QStringLiteral("1"),
+                                 QStringLiteral("1"));
+    const auto two = exitEntries(QStringLiteral("2222"), QStringLiteral("2222"), QStringLiteral("2"),
+                                 QStringLiteral("0"));
     const QByteArray versionOne = afterWriting(start, one);
     const QByteArray versionTwo = afterWriting(start, two);
 
@@ -316,8 +329,10 @@ void TstSettingsFaults::twoCopiesExitingAtOnceLeaveOneCompleteVersion()
     const QString path = m_dir->filePath(QStringLiteral("VANTORO.INI"));
     const QByteArray start = paddedFile();
     QVERIFY(writeAll(path, start));
-    const auto first = exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"), QStringLiteral("1"));
-    const auto second = exitEntries(QStringLiteral("-120"), QStringLiteral("45"), QStringLiteral("2"), QStringLiteral("0"));
+    const auto first = exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"),
+                                   QStringLiteral("1"));
+    const auto second = exitEntries(QStringLiteral("-120"), QStringLiteral("45"), QStringLiteral("2"),
+                                    QStringLiteral("0"));
     const QByteArray versions[2] = {afterWriting(start, first), afterWriting(start, second)};
 
     for (int round = 0; round < 6; ++round) {
@@ -362,7 +377,8 @@ void TstSettingsFaults::writableFileInReadOnlyDirectoryIsOverwrittenInPlace()
     QVERIFY(chmod(QFile::encodeName(path).constData(), 0666) == 0);
     QVERIFY(chmod(QFile::encodeName(m_readOnly).constData(), 0555) == 0);
 
-    const int code = runInChild([&] {
+    const int code = runInChild(
+        [&] {
         int inPlaceReports = 0;
         static int *counter = nullptr;
         counter = &inPlaceReports;
@@ -374,9 +390,11 @@ void TstSettingsFaults::writableFileInReadOnlyDirectoryIsOverwrittenInPlace()
                        path))
             return 1;
         return inPlaceReports == 1 ? 0 : 2;
-    }, As::Unprivileged);
+        },
+        As::Unprivileged);
     QCOMPARE(code, 0);
-    QCOMPARE(readAll(path), QByteArray("; the user's notes\n[INIT_XY]\nX=9\nY=8\n[OTHER]\nK=v\n[INIT_MODE]\nHMS=2\nHIS=1\n"));
+    QCOMPARE(readAll(path),
+             QByteArray("; the user's notes\n[INIT_XY]\nX=9\nY=8\n[OTHER]\nK=v\n[INIT_MODE]\nHMS=2\nHIS=1\n"));
     QCOMPARE(QDir(m_readOnly).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("VANTORO.INI")});
 }
@@ -418,9 +436,9 @@ void TstSettingsFaults::directoryNameThatIsNotUtf8()
     QCOMPARE(nativePath(app), dir + "/Calc");
     const QString path = settingsFilePathFor(app, m_dir->filePath(QStringLiteral("config")));
     QCOMPARE(nativePath(path), dir + "/Calc.INI");
-    QVERIFY(Ini_Write(exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"),
-                                  QStringLiteral("0")),
-                      path));
+    QVERIFY(
+        Ini_Write(exitEntries(QStringLiteral("1530"), QStringLiteral("2595"), QStringLiteral("1"), QStringLiteral("0")),
+                  path));
     struct stat st;
     QVERIFY(stat((dir + "/Calc.INI").constData(), &st) == 0);
     QCOMPARE(Ini_Read(Xy, QStringLiteral("Y"), path), QStringLiteral("2595"));
@@ -458,8 +476,8 @@ void TstSettingsFaults::programInDirectoryThatIsNotUtf8()
 
 void TstSettingsFaults::longNamesSaveEveryTime_data()
 {
-    QTest::addColumn<int>("nameLength");  // of the executable, without ".INI"
-    QTest::addColumn<int>("pathLength");  // of the directory, 0 for the temporary one
+    QTest::addColumn<int>("nameLength"); // of the executable, without ".INI"
+    QTest::addColumn<int>("pathLength"); // of the directory, 0 for the temporary one
     for (int n : {246, 248, 250, 251})
         QTest::newRow(qPrintable(QStringLiteral("name of %1").arg(n))) << n << 0;
     QTest::newRow("path near PATH_MAX") << 7 << 4060;

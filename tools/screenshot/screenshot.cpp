@@ -13,10 +13,10 @@
 #include <cstdio>
 
 #include "engine/calculator.h"
+#include "panel/keys.h"
 #include "qt/artwork.h"
 #include "qt/fonts.h"
 #include "qt/mainwindow.h"
-#include "panel/keys.h"
 #include "qt/qtservices.h"
 
 namespace {
@@ -88,9 +88,9 @@ int main(int argc, char *argv[])
     const QPixmap shot = screen->grabWindow(0, origin.x(), origin.y(), target->width(), target->height());
     std::printf("%s window client area: %d x %d pixels at (%d, %d); screen %d x %d at %.0f dpi, "
                 "device pixel ratio %.2f; captured %d x %d pixels\n",
-                qPrintable(which), target->width(), target->height(), origin.x(), origin.y(), screen->geometry().width(),
-                screen->geometry().height(), screen->logicalDotsPerInch(), target->devicePixelRatioF(),
-                shot.width(), shot.height());
+                qPrintable(which), target->width(), target->height(), origin.x(), origin.y(),
+                screen->geometry().width(), screen->geometry().height(), screen->logicalDotsPerInch(),
+                target->devicePixelRatioF(), shot.width(), shot.height());
     std::printf("display: %s %s %s %s\n", qPrintable(calc.ui.MODE.caption), qPrintable(calc.ui.Hugou.caption),
                 qPrintable(calc.ui.ENZANSI.caption), qPrintable(calc.ui.Disp.caption));
     if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
