@@ -390,14 +390,14 @@ int main(int argc, char **argv)
             // NAME=DISPLAY:PID, the display itself holding a colon
             Target *t = &targets[count++];
             memset(t, 0, sizeof *t);
-            char *spec = strdup(argv[i]);
-            char *eq = strchr(spec, '='), *colon = strrchr(spec, ':');
+            char *target = strdup(argv[i]);
+            char *eq = strchr(target, '='), *colon = strrchr(target, ':');
             if (!colon || colon < eq) {
                 fprintf(stderr, "keyframe: target %s is not NAME=DISPLAY:PID\n", argv[i]);
                 return 2;
             }
             *eq = *colon = '\0';
-            t->name = spec;
+            t->name = target;
             t->display_name = eq + 1;
             t->pid = atoi(colon + 1);
         } else {
