@@ -15,6 +15,7 @@
 #include "qt/aboutwindow.h"
 #include "qt/accessibility.h"
 #include "qt/artwork.h"
+#include "qt/captionlabel.h"
 #include "qt/fonts.h"
 #include "qt/historywindow.h"
 #include "qt/keymap.h"
@@ -101,8 +102,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     switch (def.kind) {
     case ElementKind::Label:
     case ElementKind::KeyLegend: {
-        auto *label = new QLabel(parent);
-        label->setTextFormat(Qt::PlainText);
+        auto *label = new CaptionLabel(parent);
         label->setAlignment(alignmentOf(def.align));
         setColour(label, QPalette::WindowText, def.designFore);
         if (def.kind == ElementKind::KeyLegend)
@@ -242,8 +242,11 @@ void VantoroWindow::apply(const Bound &b, const Element &now, const Element *bef
     case ElementKind::Panel: break;
     }
     // Faces take no mouse input whatever their record says; their legends stay legible.
-    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled))
+    if (def.kind != ElementKind::KeyFace && changed(&Element::enabled)) {
         w->setEnabled(now.enabled);
+        if (def.kind == ElementKind::KeyRegion)
+            m_availabilityChanged = true;
+    }
     if (changed(&Element::visible))
         w->setVisible(now.visible);
 }
@@ -279,30 +282,45 @@ void VantoroWindow::syncTimer(bool first)
 void VantoroWindow::syncAccessibleNames(bool first)
 {
     const MainWindowElements &ui = c.ui, &was = m_applied;
-    const bool display = first || ui.Disp.caption != was.Disp.caption || ui.Hugou.caption != was.Hugou.caption
-                         || ui.ENZANSI.caption != was.ENZANSI.caption || ui.MODE.caption != was.MODE.caption;
-    const bool modeKeys = first || ui.hms.caption != was.hms.caption || ui.Unit_input.caption != was.Unit_input.caption;
+    const auto changed = [first](const Element &now, const Element &before) {
+        return first || now.caption != before.caption;
+    };
+    const bool value = changed(ui.Disp, was.Disp), sign = changed(ui.Hugou, was.Hugou),
+               op = changed(ui.ENZANSI, was.ENZANSI), mode = changed(ui.MODE, was.MODE);
+    const bool display = value || sign || op || mode; // the display is spoken as one value
+    const bool modeKeys = changed(ui.hms, was.hms) || changed(ui.Unit_input, was.Unit_input);
+    // Why a key is unavailable depends on the mode and the entry under way only.
+    const Unavailability unavailability{c.st.Mode, c.st.EntryIdx == 2, c.st.DigitCount > 0};
+    const bool reasons = first || m_availabilityChanged || unavailability != m_unavailability;
+    m_unavailability = unavailability;
+    m_availabilityChanged = false;
+    if (!display && !modeKeys && !reasons)
+        return; // most keys: the digits change and the names stay
+    const QString spoken = display ? spokenValue(ui) : QString();
     for (const Bound &b : m_bound) {
         QString name;
         if (b.key) {
             if (b.def->kind != ElementKind::KeyRegion)
                 continue; // faces and legends are out of the tree: the region is the key
-            const QString why = b.widget->isEnabled() ? QString() : unavailableText(b.key->id, c.st);
-            if (b.widget->accessibleDescription() != why)
-                b.widget->setAccessibleDescription(why);
+            if (reasons) {
+                const QString why = b.widget->isEnabled() ? QString() : unavailableText(b.key->id, c.st);
+                if (b.widget->accessibleDescription() != why)
+                    b.widget->setAccessibleDescription(why);
+            }
             if (!first && !(modeKeys && b.key->wide))
                 continue;
             name = keyName(b.key->id, ui);
         } else {
             const QString &n = b.def->name;
-            const bool displayText = n == QLatin1String("Disp") || n == QLatin1String("MODE")
-                                     || n == QLatin1String("Hugou") || n == QLatin1String("ENZANSI");
-            if (!first && !(display && displayText))
+            const bool isValue = n == QLatin1String("Disp");
+            const bool renamed = first || (isValue && display) || (n == QLatin1String("MODE") && mode)
+                                 || (n == QLatin1String("Hugou") && sign) || (n == QLatin1String("ENZANSI") && op);
+            if (!renamed)
                 continue;
-            name = elementName(n, ui);
+            name = isValue ? spoken : elementName(n, ui);
             if (name.isEmpty())
                 name = b.def->objectName();
-            if (n == QLatin1String("Disp"))
+            if (isValue)
                 setAccessibleText(b.widget, ui.Disp.caption);
         }
         if (b.widget->accessibleName() != name)
@@ -312,7 +330,7 @@ void VantoroWindow::syncAccessibleNames(bool first)
         // The focus panel keeps the focus while the user calculates: a reader speaks the
         // change of its description, the display in words. Its text is the exact display.
         setAccessibleText(m_enterCapt, exactValue(ui));
-        announceDescription(m_enterCapt, spokenValue(ui));
+        announceDescription(m_enterCapt, spoken);
     }
 }
 

@@ -59,6 +59,13 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
+    // What the spoken reason for an unavailable key depends on.
+    struct Unavailability {
+        int mode;
+        bool awaitingUnit, keying;
+        bool operator==(const Unavailability &) const = default;
+    };
+
     struct Bound {
         const ElementDef *def;
         QWidget *widget;
@@ -84,6 +91,8 @@ private:
     bool m_ended = false;
     bool m_started = false;
     std::vector<Bound> m_bound;
+    Unavailability m_unavailability{};
+    bool m_availabilityChanged = false; // a key region was enabled or disabled since the last sync
     QWidget *m_enterCapt = nullptr;
     QWidget *m_title = nullptr;
     QTimer m_timer1;

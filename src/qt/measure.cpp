@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/measure.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -76,6 +77,25 @@ void typeKeys(QWidget *window, const QString &keys)
     }
 }
 
+// Names each widget as it paints, with the area it paints, on standard error.
+class PaintTrace : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QRect r = static_cast<QPaintEvent *>(event)->rect();
+            std::fprintf(stderr, "paint %s %s %dx%d+%d+%d\n", watched->metaObject()->className(),
+                         qPrintable(watched->objectName()), r.width(), r.height(), r.x(), r.y());
+        } else if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            if (watched->isWidgetType())
+                std::fprintf(stderr, "%s\n", event->type() == QEvent::KeyPress ? "key press" : "key release");
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 void afterFirstFrame(QWidget *window, std::function<void()> then)
@@ -85,6 +105,8 @@ void afterFirstFrame(QWidget *window, std::function<void()> then)
 
 void installMeasuringAids(QWidget *window)
 {
+    if (qEnvironmentVariableIsSet("VANTORO_TRACE_PAINTS"))
+        qApp->installEventFilter(new PaintTrace(window));
     const QByteArray firstFrame = qgetenv("VANTORO_FIRST_FRAME");
     const QString keys = qEnvironmentVariable("VANTORO_TYPE_KEYS");
     if (firstFrame.isEmpty() && keys.isEmpty())

@@ -20,6 +20,8 @@ void afterFirstFrame(QWidget *window, std::function<void()> then);
 //   VANTORO_FIRST_FRAME=exit   the same, then the process ends at once
 //   VANTORO_TYPE_KEYS=<keys>   after the first frame, these letter and digit keys are pressed
 //                              and released on the window, as typed on the keyboard
+//   VANTORO_TRACE_PAINTS=1     each widget's paint, with its class, name and area, and each
+//                              key press and release, as lines on standard error
 void installMeasuringAids(QWidget *window);
 
 } // namespace vantoro
