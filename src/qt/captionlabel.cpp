@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QStyleOption>
+#include <algorithm>
 
 namespace vantoro {
 
@@ -46,12 +47,9 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
         QLabel::paintEvent(event);
         return;
     }
-    if (text().isEmpty())
-        return;
-    QPainter p(this);
-    QStyleOption option;
-    option.initFrom(this);
-    p.setPen(QPen(option.palette.brush(foregroundRole()), p.pen().widthF()));
+    const QString &t = text();
+    if (std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c.isSpace(); }))
+        return; // blanks leave no ink
     const QTextLine line = layout().lineAt(0);
     const QRectF r = contentsRect();
     const Qt::Alignment a = alignment();
@@ -60,7 +58,19 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
         x = r.width() - line.horizontalAdvance();
     else if (a & Qt::AlignHCenter)
         x = (r.width() - line.horizontalAdvance()) / 2;
-    line.draw(&p, QPointF(r.x() + x, r.y()));
+    const QPointF origin(r.x() + x, r.y());
+    // A label is also repainted where a neighbour overlaps it, often only a strip away from
+    // its text. Ink stays within the line's height and, for overhangs and italics, within
+    // a line's height either side of its advance.
+    const qreal h = line.height();
+    const QRectF ink = QRectF(origin, QSizeF(line.horizontalAdvance(), h)).adjusted(-h, -2, h, 2);
+    if (!event->region().intersects(ink.toAlignedRect()))
+        return;
+    QPainter p(this);
+    QStyleOption option;
+    option.initFrom(this);
+    p.setPen(QPen(option.palette.brush(foregroundRole()), p.pen().widthF()));
+    line.draw(&p, origin);
 }
 
 void CaptionLabel::changeEvent(QEvent *event)

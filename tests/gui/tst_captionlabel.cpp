@@ -23,8 +23,24 @@ Qt::Alignment qtAlignment(Align a)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-// The label on a background of its own, drawn as the window would draw it.
-QImage drawn(QLabel *label, const ElementDef &def, const QString &text, Qt::Alignment alignment, bool enabled)
+// Parts of a label repainted on their own, as where a neighbour overlaps it.
+enum class Part { Whole, TopRow, BottomRow, MiddleBand };
+
+QRegion partOf(QSize size, Part part)
+{
+    switch (part) {
+    case Part::TopRow: return QRect(0, 0, size.width(), 1);
+    case Part::BottomRow: return QRect(0, size.height() - 1, size.width(), 1);
+    case Part::MiddleBand: return QRect(0, size.height() / 2 - 1, size.width(), 3);
+    case Part::Whole: break;
+    }
+    return QRect(QPoint(), size);
+}
+
+// The label on a background of its own, drawn as the window would draw it: the whole, then
+// only the part, over the whole drawn before with another text.
+QImage drawn(QLabel *label, const ElementDef &def, const QString &text, Qt::Alignment alignment, bool enabled,
+             Part part = Part::Whole)
 {
     QWidget back;
     back.setAutoFillBackground(true);
@@ -45,7 +61,10 @@ QImage drawn(QLabel *label, const ElementDef &def, const QString &text, Qt::Alig
     label->setText(QStringLiteral("stale")); // laid out once, then replaced
     back.grab();
     label->setText(text);
-    return back.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage image(r.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::magenta);
+    back.render(&image, QPoint(), partOf(r.size(), part));
+    return image;
 }
 
 } // namespace
@@ -61,6 +80,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("alignment");
         QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("part");
         // Display, sign, operator and mode texts; key legends; text wider than its label;
         // trailing blanks, which the display uses to step its digits left.
         const QStringList texts{QStringLiteral("0"),
@@ -83,16 +103,21 @@ private slots:
             for (const QString &text : texts) {
                 for (Qt::Alignment a : alignments) {
                     QTest::addRow("%s %s %d", qPrintable(def.name), qPrintable(text), int(a))
-                        << e << text << int(a) << true;
+                        << e << text << int(a) << true << int(Part::Whole);
+                }
+                for (Part part : {Part::TopRow, Part::BottomRow, Part::MiddleBand}) {
+                    QTest::addRow("%s %s part %d", qPrintable(def.name), qPrintable(text), int(part))
+                        << e << text << int(qtAlignment(def.align)) << true << int(part);
                 }
             }
-            QTest::addRow("%s disabled", qPrintable(def.name)) << e << texts[1] << int(qtAlignment(def.align)) << false;
+            QTest::addRow("%s disabled", qPrintable(def.name))
+                << e << texts[1] << int(qtAlignment(def.align)) << false << int(Part::Whole);
         }
         // Each legend as its key shows it.
         const auto &keys = mainKeys();
         for (int k = 0; k < int(keys.size()); ++k)
             QTest::addRow("legend %d", k)
-                << -1 - k << texts[8] << int(qtAlignment(keys[size_t(k)].legend.align)) << true;
+                << -1 - k << texts[8] << int(qtAlignment(keys[size_t(k)].legend.align)) << true << int(Part::Whole);
     }
 
     void drawsAsQLabelDoes()
@@ -101,13 +126,14 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, alignment);
         QFETCH(bool, enabled);
+        QFETCH(int, part);
         const ElementDef &def = element >= 0 ? mainElements()[size_t(element)]
                                              : mainKeys()[size_t(-1 - element)].legend;
         const Qt::Alignment a = Qt::Alignment(alignment);
         auto *plain = new QLabel;
         plain->setTextFormat(Qt::PlainText);
-        const QImage expected = drawn(plain, def, text, a, enabled);
-        const QImage actual = drawn(new CaptionLabel(nullptr), def, text, a, enabled);
+        const QImage expected = drawn(plain, def, text, a, enabled, Part(part));
+        const QImage actual = drawn(new CaptionLabel(nullptr), def, text, a, enabled, Part(part));
         QCOMPARE(actual, expected);
     }
 
