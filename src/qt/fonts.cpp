@@ -5,12 +5,15 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <thread>
+#include <unistd.h>
 
 namespace vantoro {
 
@@ -46,23 +49,44 @@ void awaitFontconfigStartup()
 void releaseFontFilePages()
 {
 #ifdef MADV_DONTNEED
-    std::FILE *maps = std::fopen("/proc/self/maps", "re");
-    if (!maps)
+    // Read whole, in as few reads as it takes: the table is written afresh for each one, and
+    // only the few lines of font files need taking apart.
+    const int fd = ::open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return;
-    char line[4096];
-    while (std::fgets(line, sizeof line, maps)) {
-        unsigned long from = 0, to = 0;
-        char perms[8] = {};
-        int pathAt = 0;
-        if (std::sscanf(line, "%lx-%lx %7s %*s %*s %*s %n", &from, &to, perms, &pathAt) < 3 || pathAt == 0)
+    QByteArray maps(64 * 1024, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == maps.size())
+            maps.resize(2 * maps.size());
+        const ssize_t n = ::read(fd, maps.data() + used, size_t(maps.size() - used));
+        if (n <= 0)
+            break;
+        used += n;
+    }
+    ::close(fd);
+    maps.truncate(used); // ends in a NUL
+    // Each line: from-to perms offset device inode path
+    for (qsizetype at = 0; at < used;) {
+        const char *line = maps.constData() + at;
+        const auto *newline = static_cast<const char *>(std::memchr(line, '\n', size_t(used - at)));
+        const qsizetype length = newline ? newline - line : used - at;
+        at += length + 1;
+        const QByteArrayView tail = QByteArrayView(line, length).last(std::min<qsizetype>(length, 4));
+        const bool fontFile = tail.compare(".ttf", Qt::CaseInsensitive) == 0
+                              || tail.compare(".otf", Qt::CaseInsensitive) == 0
+                              || tail.compare(".ttc", Qt::CaseInsensitive) == 0
+                              || tail.compare(".otc", Qt::CaseInsensitive) == 0;
+        if (!fontFile)
             continue;
-        const QByteArray path = QByteArray(line + pathAt).trimmed().toLower();
-        const bool fontFile = path.endsWith(".ttf") || path.endsWith(".otf") || path.endsWith(".ttc")
-                              || path.endsWith(".otc");
-        if (fontFile && std::strcmp(perms, "r--p") == 0)
+        char *end = nullptr;
+        const auto from = std::strtoul(line, &end, 16);
+        if (*end != '-')
+            continue;
+        const auto to = std::strtoul(end + 1, &end, 16);
+        if (std::strncmp(end, " r--p ", 6) == 0 && to > from)
             madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
     }
-    std::fclose(maps);
 #endif
 }
 
