@@ -145,11 +145,12 @@ void paintClockIcon(QPainter &p, const QRectF &r)
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(16, 16), 13, 13);
     p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::SolidLine, Qt::RoundCap));
-    for (int h = 0; h < 12; h += 3) {
-        const double a = h * M_PI / 6;
-        p.drawLine(QPointF(16 + 9.5 * std::sin(a), 16 - 9.5 * std::cos(a)),
-                   QPointF(16 + 11.5 * std::sin(a), 16 - 11.5 * std::cos(a)));
-    }
+    // The marks at twelve, three, six and nine o'clock, as directions from the centre: no
+    // trigonometry, whose code and tables in the maths library would otherwise be mapped
+    // into memory for the first frame for this alone.
+    static constexpr QPointF Quarters[] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+    for (const QPointF &d : Quarters)
+        p.drawLine(QPointF(16, 16) + 9.5 * d, QPointF(16, 16) + 11.5 * d);
     p.setPen(QPen(QColor(0x00, 0x00, 0x80), 2.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(16, 16), QPointF(10.5, 12)); // hour hand near ten
     p.setPen(QPen(QColor(0x00, 0x00, 0x80), 1.8, Qt::SolidLine, Qt::RoundCap));

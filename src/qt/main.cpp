@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <malloc.h>
 
 #include "engine/calculator.h"
 #include "qt/artwork.h"
@@ -74,6 +75,11 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+#ifdef M_ARENA_MAX
+    // One malloc arena for every thread. The helper threads (fontconfig's start-up, D-Bus)
+    // allocate little; an arena of their own would keep its pages, 90 kB more at start-up.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     vantoro::beginFontconfigStartup(); // beside the window system connection QApplication makes
     QApplication app(argc, argv);
     if (argc > 1) // what is left once QApplication took the window system's own options
