@@ -173,6 +173,12 @@ QString Str(double x, int digits)
     return QString::fromLatin1(out, StrInto(out, x, digits));
 }
 
+void appendStr(ShortText &out, double x, int digits)
+{
+    char text[StrMaxLength];
+    out << QLatin1StringView(text, StrInto(text, x, digits));
+}
+
 double ValOfStr(double x)
 {
     char out[StrMaxLength];

@@ -74,7 +74,7 @@ void His_Add(Calculator &c, int index, int kind)
             c.history.ListIndex = HisMax;
     }
     st.HisNoSelect = 0;
-    st.PrevSym = EnzanSym[kind];
+    assignShared(st.PrevSym, EnzanSym[kind]);
 }
 
 } // namespace vantoro

@@ -55,6 +55,13 @@ public:
         *grow(1) = c.unicode();
         return *this;
     }
+    ShortText &operator<<(QLatin1StringView s)
+    {
+        char16_t *to = grow(s.size());
+        for (char c : s)
+            *to++ = uchar(c);
+        return *this;
+    }
     ShortText &operator<<(const QString &s) { return *this << QStringView(s); }
     ShortText &operator<<(char16_t c) { return *this << QChar(c); }
     ShortText &operator<<(const char16_t *s) { return *this << QStringView(s); }
