@@ -25,13 +25,17 @@ inline void assignText(QString &target, QStringView text)
         target.resize(n); // a longer text is never a part of target
     if (n > 0)            // an empty view may have no characters at all
         std::memmove(static_cast<void *>(target.data()), text.data(), size_t(n) * sizeof(QChar));
-    target.resize(n);
+    if (n < target.size()) // most texts keep their length: nothing to resize
+        target.resize(n);
 }
 
-// target = source, without touching the reference counts when it holds that text already.
+// target = source, without touching the reference counts when it holds that text already:
+// the same characters in the same place. (The texts of QStringLiteral have no reference
+// count, so isSharedWith never holds for them.)
 inline void assignShared(QString &target, const QString &source)
 {
-    if (!target.isSharedWith(source))
+    if (target.constData() != source.constData() || target.size() != source.size()
+        || target.isNull() != source.isNull())
         target = source;
 }
 
