@@ -145,6 +145,32 @@ double valOfChars(char *s, size_t n)
     return negative ? -v : v;
 }
 
+// Whether the 15-digit form of a (positive and finite) is a short decimal: a whole number
+// below 1e15, or a number below 1e12 of up to three decimals that is exactly the double
+// nearest its decimal text (checked by dividing back, which rounds correctly). Such a text
+// is the number's digits with the point put back, and the double lies far closer to it than
+// half a unit of the 15th digit. Gives the digits as a whole number and the decimals.
+bool shortDecimal(double a, quint64 &digits, int &decimals)
+{
+    if (a < 1e15 && a == std::floor(a)) {
+        digits = quint64(a);
+        decimals = 0;
+        return true;
+    }
+    if (a >= 1e12)
+        return false;
+    static constexpr double Tens[] = {1, 10, 100, 1000};
+    for (int d = 1; d <= 3; ++d) {
+        const double scaled = std::nearbyint(a * Tens[d]);
+        if (scaled < 1e15 && scaled / Tens[d] == a) {
+            digits = quint64(scaled);
+            decimals = d;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 double Val(QStringView t)
@@ -181,6 +207,14 @@ void appendStr(ShortText &out, double x, int digits)
 
 double ValOfStr(double x)
 {
+    // A number whose text is a short decimal reads back as itself; the number text of zero
+    // (and of NaN) reads as zero.
+    quint64 digits;
+    int decimals;
+    if (x == 0 || std::isnan(x))
+        return 0.0;
+    if (shortDecimal(std::fabs(x), digits, decimals))
+        return x;
     char out[StrMaxLength];
     const int n = StrInto(out, x);
     // The only blank of a number text is its first character.
@@ -201,44 +235,33 @@ int StrInto(char *out, double x, int digits)
         return 7;
     }
 
-    if (digits == 15 && a < 1e15 && a == std::floor(a)) {
+    quint64 whole;
+    int decimals;
+    const bool found = digits == 15 && shortDecimal(a, whole, decimals);
+    if (found && decimals == 0) {
         // A whole number of up to 15 digits is its own 15-digit form.
-        char whole[16];
+        char rev[16];
         int w = 0;
-        for (quint64 v = quint64(a); v != 0; v /= 10)
-            whole[w++] = char('0' + v % 10);
+        for (quint64 v = whole; v != 0; v /= 10)
+            rev[w++] = char('0' + v % 10);
         out[0] = sign;
         for (int k = 0; k < w; ++k)
-            out[1 + k] = whole[w - 1 - k];
+            out[1 + k] = rev[w - 1 - k];
         return w + 1;
     }
     digits = std::clamp(digits, 1, 40);
     char mant[48];
     int mlen = 0;
     int exp = 0;
-    // A number of up to three decimals that is exactly the double nearest its decimal text
-    // (checked by dividing back, which rounds correctly) has that text as its 15-digit form:
-    // the double lies far closer to it than half a unit of the 15th digit.
-    bool found = false;
-    if (digits == 15 && a < 1e12) {
-        static constexpr double Tens[] = {1, 10, 100, 1000};
-        for (int d = 1; d <= 3 && !found; ++d) {
-            const double scaled = std::nearbyint(a * Tens[d]);
-            if (scaled < 1e15 && scaled / Tens[d] == a) {
-                char rev[16];
-                int w = 0;
-                for (quint64 v = quint64(scaled); v != 0; v /= 10)
-                    rev[w++] = char('0' + v % 10);
-                for (int k = 0; k < w; ++k)
-                    mant[mlen++] = rev[w - 1 - k];
-                exp = w - 1 - d;
-                found = exp >= -4; // smaller ones go the general way
-                if (!found)
-                    mlen = 0;
-            }
-        }
-    }
-    if (!found) {
+    if (found) {
+        char rev[16];
+        int w = 0;
+        for (quint64 v = whole; v != 0; v /= 10)
+            rev[w++] = char('0' + v % 10);
+        for (int k = 0; k < w; ++k)
+            mant[mlen++] = rev[w - 1 - k];
+        exp = w - 1 - decimals;
+    } else {
         // Round once to the wanted significant digits; the exponent is that of the rounded
         // value. to_chars rounds exactly, as printf does, but neither allocates nor follows
         // the locale.
