@@ -29,9 +29,8 @@ namespace {
 // Seconds of a packed H:M:S text before they are written as a number text.
 double hmsSecondsExact(QStringView text)
 {
-    ShortText aligned;
-    aligned << text;
-    const QStringView s = aligned.rightAlign(WidthHms).view();
+    ShortText room;
+    const QStringView s = rightAligned(text, WidthHms, room);
     const double sec = Val(s.right(5));
     const qint32 min = toLong(Val(s.mid(WidthHms - 7, 2)) * 60);
     const qint32 hr = toLong(Val(s.left(WidthHms - 7)) * 3600);

@@ -115,4 +115,13 @@ private:
     std::unique_ptr<char16_t[]> m_heap;
 };
 
+// Right$(Space$(n) & text, n) as a view: the last n characters of text itself, or a shorter
+// text with blanks in front, composed in room.
+inline QStringView rightAligned(QStringView text, qsizetype n, ShortText &room)
+{
+    if (text.size() >= n)
+        return text.last(std::max<qsizetype>(n, 0));
+    return (room << text).rightAlign(n).view();
+}
+
 } // namespace vantoro
