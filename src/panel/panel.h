@@ -19,6 +19,9 @@ void MODE_INIT(Calculator &c);    // keys set up for the current Mode
 
 void Form_keydown(Calculator &c, int keyCode);
 void Form_KeyUp(Calculator &c, int keyCode);
+// The same for the row of a key code looked up already.
+void keyboardDown(Calculator &c, const KeyRow &key);
+void keyboardUp(Calculator &c, const KeyRow &key);
 
 // Mouse on the key button regions. The window layer delivers a press only to an
 // enabled button region and the release to the region that took the press.
