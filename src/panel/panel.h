@@ -6,10 +6,23 @@
 
 namespace vantoro {
 
-// Availability convention; each property is written only when it differs.
-void setEnabled(Element &button, bool on);
-void setFore(Element &label, Colour colour);
-void setAvailable(Element &button, Element &legend, bool on);
+// Availability convention; each property is written only when it differs. Inline: the
+// display refresh sets several on every key.
+inline void setEnabled(Element &button, bool on)
+{
+    if (button.enabled != on)
+        button.enabled = on;
+}
+inline void setFore(Element &label, Colour colour)
+{
+    if (label.foreColor != colour)
+        label.foreColor = colour;
+}
+inline void setAvailable(Element &button, Element &legend, bool on)
+{
+    setEnabled(button, on);
+    setFore(legend, on ? OnColor : OffColor);
+}
 // The legends of the four operator keys in one colour.
 void setOperatorLegends(MainWindowElements &ui, Colour colour);
 
