@@ -85,19 +85,22 @@ double valOfChars(char *s, size_t n)
     if (i < n && (s[i] == '+' || s[i] == '-'))
         negative = s[i++] == '-';
     const size_t start = i;
-    bool mantissa = false;
+    // The digits as one whole number, read as they go by: exact in a double up to 15 of them.
+    quint64 whole = 0;
+    int digits = 0, decimals = 0;
     while (i < n && digit(s[i])) {
-        ++i;
-        mantissa = true;
+        whole = whole * 10 + quint64(s[i++] - '0');
+        ++digits;
     }
     if (i < n && s[i] == '.') {
         ++i;
         while (i < n && digit(s[i])) {
-            ++i;
-            mantissa = true;
+            whole = whole * 10 + quint64(s[i++] - '0');
+            ++digits;
+            ++decimals;
         }
     }
-    if (!mantissa)
+    if (digits == 0)
         return 0.0;
     // The number is read in place, so the exponent letter must be the e that from_chars knows.
     size_t end = i;
@@ -114,27 +117,13 @@ double valOfChars(char *s, size_t n)
         }
     }
     double v = 0;
-    if (end - start <= 16 && end == i) {
-        // Up to 15 digits and no exponent: the digits as a whole number, exact in a double,
-        // divided by an exact power of ten is the correctly rounded value from_chars gives.
-        static constexpr double Tens[] = {1,   1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                          1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
-        quint64 whole = 0;
-        int digits = 0, decimals = -1;
-        for (size_t k = start; k < end; ++k) {
-            if (s[k] == '.') {
-                decimals = 0;
-                continue;
-            }
-            whole = whole * 10 + quint64(s[k] - '0');
-            ++digits;
-            if (decimals >= 0)
-                ++decimals;
-        }
-        if (digits <= 15) {
-            v = decimals > 0 ? double(whole) / Tens[decimals] : double(whole);
-            return negative ? -v : v;
-        }
+    if (end == i && digits <= 15) {
+        // Up to 15 digits and no exponent: the whole number divided by an exact power of ten
+        // is the correctly rounded value from_chars gives.
+        static constexpr double Tens[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        v = decimals > 0 ? double(whole) / Tens[decimals] : double(whole);
+        return negative ? -v : v;
     }
     const auto r = std::from_chars(s + start, s + end, v);
     if (r.ec == std::errc::result_out_of_range) {
