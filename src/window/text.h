@@ -68,7 +68,6 @@ public:
     }
     ShortText &operator<<(const QString &s) { return *this << QStringView(s); }
     ShortText &operator<<(char16_t c) { return *this << QChar(c); }
-    ShortText &operator<<(const char16_t *s) { return *this << QStringView(s); }
 
     // Right$(Space$(n) & text, n): the last n characters, blanks in front up to n.
     ShortText &rightAlign(qsizetype n)
