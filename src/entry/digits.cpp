@@ -29,9 +29,11 @@ void autoDigit(CalcState &st, int d, QChar ch)
         if (d != 0 && st.DigitCount == 0)
             startNumber(st, st.EntryIdx);
         if (st.KanmaState == 0) {
+            // Right$(Space$(12) & digits, 12) & ".00", of which the display refresh that
+            // follows keeps the packed 12 characters: composed at that width at once.
             ShortText digits;
             digits << dropLastView(e, 3) << ch;
-            assignText(e, (digits.rightAlign(WidthHms) << u".00").view());
+            assignText(e, (digits.rightAlign(WidthHms - 3) << u".00").view());
             if (d != 0 || st.DigitCount != 0)
                 ++st.DigitCount;
         }
