@@ -65,7 +65,6 @@ struct KeyScriptRun::State {
             status = ScriptStatus::Usage;
             return false;
         }
-        const int code = row->keyboard[0];
         if (row->keyboardNeedsEnabled && !row->region.of(c.ui).enabled) {
             // The window ignores a key whose button is greyed out; so does the script, but
             // the user learns that the result is not what the script says.
@@ -79,8 +78,9 @@ struct KeyScriptRun::State {
             }
             output.err(where + QStringLiteral(" ignored: ") + why + QLatin1Char('\n'));
         }
-        Form_keydown(c, code);
-        Form_KeyUp(c, code);
+        // The row's own keyboard key, pressed and released: the row is the one its code finds.
+        keyboardDown(c, *row);
+        keyboardUp(c, *row);
         if (options.trace)
             output.out(ch + QLatin1Char('\t') + displayLine(c.ui));
         return true;

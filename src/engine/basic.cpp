@@ -85,19 +85,22 @@ double valOfChars(char *s, size_t n)
     if (i < n && (s[i] == '+' || s[i] == '-'))
         negative = s[i++] == '-';
     const size_t start = i;
-    bool mantissa = false;
+    // The digits as one whole number, read as they go by: exact in a double up to 15 of them.
+    quint64 whole = 0;
+    int digits = 0, decimals = 0;
     while (i < n && digit(s[i])) {
-        ++i;
-        mantissa = true;
+        whole = whole * 10 + quint64(s[i++] - '0');
+        ++digits;
     }
     if (i < n && s[i] == '.') {
         ++i;
         while (i < n && digit(s[i])) {
-            ++i;
-            mantissa = true;
+            whole = whole * 10 + quint64(s[i++] - '0');
+            ++digits;
+            ++decimals;
         }
     }
-    if (!mantissa)
+    if (digits == 0)
         return 0.0;
     // The number is read in place, so the exponent letter must be the e that from_chars knows.
     size_t end = i;
@@ -114,27 +117,13 @@ double valOfChars(char *s, size_t n)
         }
     }
     double v = 0;
-    if (end - start <= 16 && end == i) {
-        // Up to 15 digits and no exponent: the digits as a whole number, exact in a double,
-        // divided by an exact power of ten is the correctly rounded value from_chars gives.
-        static constexpr double Tens[] = {1,   1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                          1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
-        quint64 whole = 0;
-        int digits = 0, decimals = -1;
-        for (size_t k = start; k < end; ++k) {
-            if (s[k] == '.') {
-                decimals = 0;
-                continue;
-            }
-            whole = whole * 10 + quint64(s[k] - '0');
-            ++digits;
-            if (decimals >= 0)
-                ++decimals;
-        }
-        if (digits <= 15) {
-            v = decimals > 0 ? double(whole) / Tens[decimals] : double(whole);
-            return negative ? -v : v;
-        }
+    if (end == i && digits <= 15) {
+        // Up to 15 digits and no exponent: the whole number divided by an exact power of ten
+        // is the correctly rounded value from_chars gives.
+        static constexpr double Tens[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        v = decimals > 0 ? double(whole) / Tens[decimals] : double(whole);
+        return negative ? -v : v;
     }
     const auto r = std::from_chars(s + start, s + end, v);
     if (r.ec == std::errc::result_out_of_range) {
@@ -143,6 +132,32 @@ double valOfChars(char *s, size_t n)
         v = std::strtod(text.c_str(), nullptr);
     }
     return negative ? -v : v;
+}
+
+// Whether the 15-digit form of a (positive and finite) is a short decimal: a whole number
+// below 1e15, or a number below 1e12 of up to three decimals that is exactly the double
+// nearest its decimal text (checked by dividing back, which rounds correctly). Such a text
+// is the number's digits with the point put back, and the double lies far closer to it than
+// half a unit of the 15th digit. Gives the digits as a whole number and the decimals.
+bool shortDecimal(double a, quint64 &digits, int &decimals)
+{
+    if (a < 1e15 && a == std::floor(a)) {
+        digits = quint64(a);
+        decimals = 0;
+        return true;
+    }
+    if (a >= 1e12)
+        return false;
+    static constexpr double Tens[] = {1, 10, 100, 1000};
+    for (int d = 1; d <= 3; ++d) {
+        const double scaled = std::nearbyint(a * Tens[d]);
+        if (scaled < 1e15 && scaled / Tens[d] == a) {
+            digits = quint64(scaled);
+            decimals = d;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -173,8 +188,22 @@ QString Str(double x, int digits)
     return QString::fromLatin1(out, StrInto(out, x, digits));
 }
 
+void appendStr(ShortText &out, double x, int digits)
+{
+    char text[StrMaxLength];
+    out << QLatin1StringView(text, StrInto(text, x, digits));
+}
+
 double ValOfStr(double x)
 {
+    // A number whose text is a short decimal reads back as itself; the number text of zero
+    // (and of NaN) reads as zero.
+    quint64 digits;
+    int decimals;
+    if (x == 0 || std::isnan(x))
+        return 0.0;
+    if (shortDecimal(std::fabs(x), digits, decimals))
+        return x;
     char out[StrMaxLength];
     const int n = StrInto(out, x);
     // The only blank of a number text is its first character.
@@ -195,44 +224,33 @@ int StrInto(char *out, double x, int digits)
         return 7;
     }
 
-    if (digits == 15 && a < 1e15 && a == std::floor(a)) {
+    quint64 whole;
+    int decimals;
+    const bool found = digits == 15 && shortDecimal(a, whole, decimals);
+    if (found && decimals == 0) {
         // A whole number of up to 15 digits is its own 15-digit form.
-        char whole[16];
+        char rev[16];
         int w = 0;
-        for (quint64 v = quint64(a); v != 0; v /= 10)
-            whole[w++] = char('0' + v % 10);
+        for (quint64 v = whole; v != 0; v /= 10)
+            rev[w++] = char('0' + v % 10);
         out[0] = sign;
         for (int k = 0; k < w; ++k)
-            out[1 + k] = whole[w - 1 - k];
+            out[1 + k] = rev[w - 1 - k];
         return w + 1;
     }
     digits = std::clamp(digits, 1, 40);
     char mant[48];
     int mlen = 0;
     int exp = 0;
-    // A number of up to three decimals that is exactly the double nearest its decimal text
-    // (checked by dividing back, which rounds correctly) has that text as its 15-digit form:
-    // the double lies far closer to it than half a unit of the 15th digit.
-    bool found = false;
-    if (digits == 15 && a < 1e12) {
-        static constexpr double Tens[] = {1, 10, 100, 1000};
-        for (int d = 1; d <= 3 && !found; ++d) {
-            const double scaled = std::nearbyint(a * Tens[d]);
-            if (scaled < 1e15 && scaled / Tens[d] == a) {
-                char rev[16];
-                int w = 0;
-                for (quint64 v = quint64(scaled); v != 0; v /= 10)
-                    rev[w++] = char('0' + v % 10);
-                for (int k = 0; k < w; ++k)
-                    mant[mlen++] = rev[w - 1 - k];
-                exp = w - 1 - d;
-                found = exp >= -4; // smaller ones go the general way
-                if (!found)
-                    mlen = 0;
-            }
-        }
-    }
-    if (!found) {
+    if (found) {
+        char rev[16];
+        int w = 0;
+        for (quint64 v = whole; v != 0; v /= 10)
+            rev[w++] = char('0' + v % 10);
+        for (int k = 0; k < w; ++k)
+            mant[mlen++] = rev[w - 1 - k];
+        exp = w - 1 - decimals;
+    } else {
         // Round once to the wanted significant digits; the exponent is that of the rounded
         // value. to_chars rounds exactly, as printf does, but neither allocates nor follows
         // the locale.

@@ -37,6 +37,8 @@ QString Str(double x, int digits = 15);
 // Str$(x) written into out (room for StrMaxLength characters, Latin-1); returns its length.
 constexpr int StrMaxLength = 64;
 int StrInto(char *out, double x, int digits = 15);
+// Str$(x) added to out.
+void appendStr(ShortText &out, double x, int digits = 15);
 
 // Val(Str$(x)): x rounded to 15 significant digits as its number text would give it back,
 // without making the text.

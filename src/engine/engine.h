@@ -10,11 +10,14 @@
 
 namespace vantoro {
 
-// Sec_To_Hms for a key action: above MaxSec it reports the overflow, releases the faces and
-// gives the empty text.
+// secToHms for a key action, added to out: above MaxSec it reports the overflow, releases
+// the faces and adds nothing.
+void hmsOrOverflow(Calculator &c, ShortText &out, double seconds);
+// The same for the number a text reads as, given as a text (the empty one above MaxSec).
 QString hmsOrOverflow(Calculator &c, const QString &seconds);
 
-QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int signA, int signB);
+// The result of a op b added to out; an overflow resets the calculation and adds nothing.
+void Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int signA, int signB, ShortText &out);
 void Eq_Down(Calculator &c);
 void Per_Down(Calculator &c);
 void Root_Down(Calculator &c);

@@ -29,28 +29,27 @@ void His_Add(Calculator &c, int index, int kind)
     // The line and its recall data are composed on the stack and written into the storage
     // of the oldest line once the history is full.
     const QString &entry = st.Entry[index];
-    ShortText n;
-    QChar u;
-    if (st.Mode == ModeNo::Seconds || index == 4) {
-        ShortText e;
-        e << entry;
-        n << u"    " << e.rightAlign(WidthSec).view();
-        u = QLatin1Char('S');
-    } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
-        ShortText s;
-        s << entry;
-        n << u' ';
-        appendHmsDisplay(n, s.rightAlign(WidthHms).view());
-        u = QLatin1Char('H');
-    }
     const QChar signMark = st.Sign[index] == -1 ? QLatin1Char('-') : QLatin1Char(' ');
     ShortText line;
+    QChar u; // the recall data's mark: seconds or H:M:S
     if (index == 4) {
         line << HistorySeparatorLine;
+        u = QLatin1Char('S');
     } else {
-        ShortText mark;
-        mark << st.PrevSym << u"  ";
-        line << mark.view().left(2) << signMark << n.view();
+        // Left$(PrevSym & "  ", 2), the sign, then the number as the display shows it.
+        line << QStringView(st.PrevSym).left(2);
+        while (line.size() < 2)
+            line << u' ';
+        line << signMark;
+        ShortText room;
+        if (st.Mode == ModeNo::Seconds) {
+            line << u"    " << rightAligned(entry, WidthSec, room);
+            u = QLatin1Char('S');
+        } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
+            line << u' ';
+            appendHmsDisplay(line, rightAligned(entry, WidthHms, room));
+            u = QLatin1Char('H');
+        }
     }
     ShortText data;
     if (!u.isNull())
@@ -74,7 +73,7 @@ void His_Add(Calculator &c, int index, int kind)
             c.history.ListIndex = HisMax;
     }
     st.HisNoSelect = 0;
-    st.PrevSym = EnzanSym[kind];
+    assignShared(st.PrevSym, EnzanSym[kind]);
 }
 
 } // namespace vantoro

@@ -12,7 +12,7 @@ namespace vantoro {
 namespace {
 
 // Reports an overflow and resets the whole calculation; the caller gets the empty text.
-QString overflowReset(Calculator &c)
+void overflowReset(Calculator &c)
 {
     c.sv.messageBox(Msg::Overflow);
     Entry_Init(c.st);
@@ -20,21 +20,26 @@ QString overflowReset(Calculator &c)
     Init_Button(c);
     c.st.Sign[1] = 1;
     setBlanks(c.st.Entry[1], WidthSec);
-    return QString();
 }
 
 } // namespace
 
-QString hmsOrOverflow(Calculator &c, const QString &seconds)
+void hmsOrOverflow(Calculator &c, ShortText &out, double seconds)
 {
-    if (auto text = Sec_To_Hms(seconds))
-        return *std::move(text);
+    if (appendSecToHms(out, seconds))
+        return;
     c.sv.messageBox(Msg::Overflow);
     Init_Button(c);
-    return QString();
 }
 
-QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int signA, int signB)
+QString hmsOrOverflow(Calculator &c, const QString &seconds)
+{
+    ShortText text;
+    hmsOrOverflow(c, text, Val(seconds));
+    return text.view().toString();
+}
+
+void Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int signA, int signB, ShortText &out)
 {
     auto &st = c.st;
     const bool hms = st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit;
@@ -64,22 +69,19 @@ QString Calc_Exec(Calculator &c, int op, const QString &a, const QString &b, int
     default: break;
     }
 
-    QString result;
     int sign = r >= 0 ? 1 : -1;
     if (st.Mode == ModeNo::Seconds) {
-        const auto text = secondsResultText(r);
-        if (!text)
+        const std::optional<int> resultSign = appendSecondsResult(out, r);
+        if (!resultSign)
             return overflowReset(c);
-        result = text->text;
-        sign = text->sign;
+        sign = *resultSign;
     } else if (hms) {
         // Any magnitude above the limit overflows, negative results too.
         if (std::fabs(r) > MaxSec)
             return overflowReset(c);
-        result = *secToHms(ValOfStr(std::fabs(r))); // Sec_To_Hms(Str$(|r|)), in range: checked above
+        appendSecToHms(out, ValOfStr(std::fabs(r))); // Sec_To_Hms(Str$(|r|)), in range: checked above
     }
     st.ResultSign = sign;
-    return result;
 }
 
 void Eq_Down(Calculator &c)
@@ -94,7 +96,9 @@ void Eq_Down(Calculator &c)
         st.EnzanNo = Op::Add;
     bool performed = false;
     if (st.EnzanNo >= Op::Add && st.EnzanNo <= Op::Div) {
-        st.Entry[0] = Calc_Exec(c, st.EnzanNo, st.Entry[0], st.Entry[1], st.Sign[0], st.Sign[1]);
+        ShortText result;
+        Calc_Exec(c, st.EnzanNo, st.Entry[0], st.Entry[1], st.Sign[0], st.Sign[1], result);
+        assignText(st.Entry[0], result.view());
         performed = true;
     }
     // Without an operation ResultSign is stale and must not reach the shown value.

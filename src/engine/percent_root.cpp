@@ -34,7 +34,11 @@ void Per_Down(Calculator &c)
     st.DigitCount = 0;
     st.KanmaState = 0;
     // The entry keeps the magnitude and the sign goes to Sign(0), as for every other result.
-    st.Entry[0] = Str(std::fabs(x));
+    {
+        ShortText text;
+        appendStr(text, std::fabs(x));
+        assignText(st.Entry[0], text.view());
+    }
     st.Sign[0] = x < 0 ? -1 : 1;
     if (st.Entry[0].size() > WidthSec + 1 || std::fabs(x) > MaxSecondsResult) {
         c.sv.messageBox(Msg::PercentOverflow);
@@ -61,7 +65,9 @@ void Root_Down(Calculator &c)
     st.DigitCount = 0;
     st.KanmaState = 0;
     // A root never overflows: at most seven integer digits.
-    st.Entry[0] = secondsResultText(std::sqrt(x))->text;
+    ShortText root;
+    appendSecondsResult(root, std::sqrt(x));
+    assignText(st.Entry[0], root.view());
     st.Sign[0] = 1;
     showUnaryResult(c, Op::Root);
 }

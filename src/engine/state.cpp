@@ -18,7 +18,7 @@ void Entry_Init(CalcState &st)
 {
     setBlanksAndDigit(st.Entry[0], WidthSec, QLatin1Char('0'));
     setBlanksAndDigit(st.Entry[1], WidthSec, QLatin1Char('0'));
-    st.PrevSym = EnzanSym[0];
+    assignShared(st.PrevSym, EnzanSym[0]);
     st.EntryIdx = 0;
     st.SaveIdx = 0;
     st.EnzanNo = 0;

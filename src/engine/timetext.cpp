@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "engine/timetext.h"
 
@@ -29,46 +29,83 @@ namespace {
 // Seconds of a packed H:M:S text before they are written as a number text.
 double hmsSecondsExact(QStringView text)
 {
-    ShortText aligned;
-    aligned << text;
-    const QStringView s = aligned.rightAlign(WidthHms).view();
+    ShortText room;
+    const QStringView s = rightAligned(text, WidthHms, room);
     const double sec = Val(s.right(5));
     const qint32 min = toLong(Val(s.mid(WidthHms - 7, 2)) * 60);
     const qint32 hr = toLong(Val(s.left(WidthHms - 7)) * 3600);
     return double(min) + sec + double(hr);
 }
 
-// Str$(x) as a Latin-1 text; short enough for the string's own buffer but in exponent form.
-std::string strText(double x)
+// A number text of Latin-1 characters with room to grow at both ends, for the steps of
+// secToHms: no QString, no std::string, nothing on the heap.
+class NumberText
 {
-    char out[StrMaxLength];
-    return std::string(out, size_t(StrInto(out, x)));
-}
+public:
+    explicit NumberText(double x) : m_size(StrInto(m_data + Front, x)) {}
 
-// Left$, Right$ and InStr on such texts.
-std::string left(const std::string &t, qsizetype n)
-{
-    return n <= 0 ? std::string() : t.substr(0, size_t(n));
-}
+    qsizetype size() const { return m_size; }
+    char at(qsizetype i) const { return m_data[m_start + i]; } // from 0
+    bool operator==(const char *t) const { return QLatin1StringView(*this) == QLatin1StringView(t); }
+    operator QLatin1StringView() const { return QLatin1StringView(m_data + m_start, m_size); }
 
-std::string right(const std::string &t, qsizetype n)
-{
-    if (n <= 0)
-        return std::string();
-    return size_t(n) >= t.size() ? t : t.substr(t.size() - size_t(n));
-}
+    // InStr(text, "."): 1-based, 0 when absent.
+    qsizetype pointPosition() const
+    {
+        for (qsizetype i = 0; i < m_size; ++i)
+            if (at(i) == '.')
+                return i + 1;
+        return 0;
+    }
 
-qsizetype inStrPoint(const std::string &t)
-{
-    const size_t p = t.find('.');
-    return p == std::string::npos ? 0 : qsizetype(p) + 1;
-}
+    NumberText &prepend(char c)
+    {
+        m_data[--m_start] = c;
+        ++m_size;
+        return *this;
+    }
+    NumberText &append(const char *t)
+    {
+        for (; *t; ++t)
+            m_data[m_start + m_size++] = *t;
+        return *this;
+    }
+    NumberText &dropFirst() // Mid$(text, 2)
+    {
+        ++m_start;
+        --m_size;
+        return *this;
+    }
+    NumberText &left(qsizetype n) // Left$
+    {
+        m_size = std::clamp<qsizetype>(n, 0, m_size);
+        return *this;
+    }
+    NumberText &right(qsizetype n) // Right$
+    {
+        const qsizetype keep = std::clamp<qsizetype>(n, 0, m_size);
+        m_start += m_size - keep;
+        m_size = keep;
+        return *this;
+    }
+
+private:
+    static constexpr qsizetype Front = 2, Back = 4; // the most secToHms adds at either end
+    char m_data[Front + StrMaxLength + Back];
+    qsizetype m_start = Front;
+    qsizetype m_size;
+};
 
 } // namespace
 
 QString Hms_To_Sec(QStringView text)
 {
     return Str(hmsSecondsExact(text));
+}
+
+void appendHmsToSec(ShortText &out, QStringView text)
+{
+    appendStr(out, hmsSecondsExact(text));
 }
 
 double hmsSeconds(QStringView text)
@@ -83,52 +120,69 @@ std::optional<QString> Sec_To_Hms(QStringView text)
 
 std::optional<QString> secToHms(double v)
 {
-    // Worked in Latin-1 texts that fit the string's own buffer: no allocation but the result.
-    if (v > MaxSec)
+    ShortText text;
+    if (!appendSecToHms(text, v))
         return std::nullopt;
+    return text.view().toString();
+}
+
+bool appendSecToHms(ShortText &out, double v)
+{
+    if (v > MaxSec)
+        return false;
     const double h = Int(v / 3600);
-    const std::string H = h == 0 ? std::string(7, ' ') : strText(h).substr(1);
+    if (h == 0)
+        out << u"       ";
+    else
+        out << QLatin1StringView(NumberText(h).dropFirst());
 
     const double m = Int((v - 3600 * h) / 60);
-    const std::string d = strText(m).substr(1);
-    std::string M;
+    NumberText M(m);
+    M.dropFirst();
     if (h == 0 && m == 0)
-        M = "  ";
+        M.left(0).append("  ");
     else if (h == 0)
-        M = right("  " + d, 2);
+        M.prepend(' ').prepend(' ').right(2);
     else
-        M = right("00" + d, 2);
+        M.prepend('0').prepend('0').right(2);
 
     double s = v - 3600 * h - 60 * m;
     s = Int(s * 1000) / 1000;
 
     // Half up to hundredths, decided on the thousandths digit of the number text.
-    std::string T = strText(s);
-    qsizetype p = inStrPoint(T);
-    if (p > 0 && p + 3 <= qsizetype(T.size()) && T[size_t(p + 2)] >= '5')
+    const NumberText exact(s);
+    const qsizetype point = exact.pointPosition();
+    if (point > 0 && point + 3 <= exact.size() && exact.at(point + 2) >= '5')
         s += 0.01;
 
-    T = strText(s).substr(1);
-    p = inStrPoint(T);
+    NumberText T(s);
+    T.dropFirst();
+    const qsizetype p = T.pointPosition();
     const bool noMinutes = M == "  ";
     if (p == 0) {
-        T += ".00";
+        T.append(".00");
         if (T.size() == 4)
-            T = '0' + T;
+            T.prepend('0');
     } else if (p == 1) {
-        T = '0' + T + '0';
-        T = noMinutes ? left(T, 4) : left('0' + T, 5);
+        T.prepend('0').append("0");
+        if (noMinutes)
+            T.left(4);
+        else
+            T.prepend('0').left(5);
     } else if (p == 2) {
-        T += '0';
-        T = noMinutes ? left(T, 4) : left('0' + T, 5);
+        T.append("0");
+        if (noMinutes)
+            T.left(4);
+        else
+            T.prepend('0').left(5);
     } else if (p == 3) {
-        T = left(T + '0', 5);
+        T.append("0").left(5);
     }
     if (m == 0 && h == 0 && s < 10)
-        T = right(T, 4);
+        T.right(4);
 
-    const std::string r = H + M + T;
-    return QString::fromLatin1(r.data(), qsizetype(r.size()));
+    out << QLatin1StringView(M) << QLatin1StringView(T);
+    return true;
 }
 
 void appendHmsDisplay(ShortText &out, QStringView view)
@@ -147,24 +201,35 @@ QString hmsDisplay(QStringView view)
 
 std::optional<SecondsResult> secondsResultText(double r)
 {
-    QString T = Str(r);
-    if (T.contains(QStringLiteral("E-"))) {
-        // Keep at most 13 + k decimals of the mantissa so that the exponent form fits.
-        const qsizetype e = InStr(T, QStringLiteral("E"));
-        const int k = int(Val(Right(T, T.size() - e)));
-        const QString mantissa = Left(T, e - 1);
-        r = k + 16 <= 0 ? 0.0 : Val(Left(mantissa, k + 16)) * std::pow(10.0, k);
+    ShortText text;
+    const std::optional<int> sign = appendSecondsResult(text, r);
+    if (!sign)
+        return std::nullopt;
+    return SecondsResult{text.view().toString(), *sign};
+}
+
+std::optional<int> appendSecondsResult(ShortText &out, double r)
+{
+    {
+        ShortText str;
+        appendStr(str, r);
+        const QStringView T = str.view();
+        if (T.contains(u"E-")) {
+            // Keep at most 13 + k decimals of the mantissa so that the exponent form fits.
+            const qsizetype e = T.indexOf(u'E');
+            const int k = int(Val(T.mid(e + 1)));
+            r = k + 16 <= 0 ? 0.0 : Val(T.left(e).left(k + 16)) * std::pow(10.0, k);
+        }
     }
     const int sign = r >= 0 ? 1 : -1;
-    T = Str(std::fabs(r));
+    ShortText T;
+    appendStr(T, std::fabs(r));
     if (std::fabs(r) > MaxSecondsResult)
         return std::nullopt;
-    if (T.size() - 1 > WidthSec) {
-        if (Val(T) > MaxSecondsResult)
-            return std::nullopt;
-        T = Left(T, WidthSec + 1);
-    }
-    return SecondsResult{T, sign};
+    if (T.size() - 1 > WidthSec && Val(T.view()) > MaxSecondsResult)
+        return std::nullopt;
+    out << T.view().left(WidthSec + 1);
+    return sign;
 }
 
 } // namespace vantoro

@@ -8,11 +8,6 @@ namespace vantoro {
 namespace {
 
 // Left$(t, Len - n): the text without its last n characters; empty when shorter.
-QString dropLast(const QString &t, int n)
-{
-    return Left(t, t.size() - n);
-}
-
 QStringView dropLastView(const QString &t, int n)
 {
     return t.size() <= n ? QStringView() : QStringView(t).left(t.size() - n);
@@ -34,9 +29,11 @@ void autoDigit(CalcState &st, int d, QChar ch)
         if (d != 0 && st.DigitCount == 0)
             startNumber(st, st.EntryIdx);
         if (st.KanmaState == 0) {
+            // Right$(Space$(12) & digits, 12) & ".00", of which the display refresh that
+            // follows keeps the packed 12 characters: composed at that width at once.
             ShortText digits;
             digits << dropLastView(e, 3) << ch;
-            assignText(e, (digits.rightAlign(WidthHms) << u".00").view());
+            assignText(e, (digits.rightAlign(WidthHms - 3) << u".00").view());
             if (d != 0 || st.DigitCount != 0)
                 ++st.DigitCount;
         }
@@ -74,7 +71,8 @@ void secondsDigit(CalcState &st, int d, QChar ch)
     // Zeros that DigitCount does not count (after a point keyed first in H:M:S-Auto and a
     // conversion) would otherwise be appended without end; once the entry ends in as many
     // zeros as the display shows, another changes neither its value nor the display.
-    if (d == 0 && st.DigitCount == 0 && st.Entry[st.EntryIdx].endsWith(QString(WidthSec, QLatin1Char('0'))))
+    static const QString zeros(WidthSec, QLatin1Char('0'));
+    if (d == 0 && st.DigitCount == 0 && st.Entry[st.EntryIdx].endsWith(zeros))
         return;
     st.Entry[st.EntryIdx] += ch;
     if (d != 0 || st.DigitCount != 0)
@@ -160,7 +158,7 @@ void Kanma_Down(Calculator &c)
         if (InStr(e, QStringLiteral(".")) > 0) {
             // a second point is ignored
         } else if (st.DigitCount == 0) {
-            e = QStringLiteral(".");
+            assignText(e, u".");
             st.DigitCount = 1;
             if (st.MinusFirst == 0)
                 st.Sign[st.EntryIdx] = 1;
@@ -170,7 +168,12 @@ void Kanma_Down(Calculator &c)
         }
     } else if (st.KanmaState == 0) {
         st.KanmaState = 1;
-        e = st.DigitCount == 0 ? QStringLiteral("0.  ") : dropLast(e, 3) + QStringLiteral(".  ");
+        ShortText text;
+        if (st.DigitCount == 0)
+            text << u"0.  ";
+        else
+            text << dropLastView(e, 3) << u".  ";
+        assignText(e, text.view());
     }
     if (st.EnzanNo == Op::Result)
         st.EnzanNo = Op::None;

@@ -27,9 +27,8 @@ void DispTm(Calculator &c)
     } else if (st.Mode == ModeNo::Auto || st.Mode == ModeNo::Unit) {
         QString &e = st.Entry[st.EntryIdx];
         if (e.size() != WidthHms) {
-            ShortText view;
-            view << e;
-            assignText(e, view.rightAlign(WidthHms).view());
+            ShortText room;
+            assignText(e, rightAligned(e, WidthHms, room));
         }
         appendHmsDisplay(text, e);
         assignShared(ui.Unit_input.caption, UnitCaption[st.Mode]);

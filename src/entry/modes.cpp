@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/basic.h"
 #include "engine/engine.h"
 #include "entry/entry.h"
 #include "panel/panel.h"
@@ -19,6 +20,21 @@ void setPercentRoot(MainWindowElements &ui, bool on)
     setAvailable(ui.ROOT, ui.Enzan_Label[4], on);
 }
 
+// The conversions of an entry, written in its own storage.
+void entryToHms(Calculator &c, QString &entry)
+{
+    ShortText text;
+    hmsOrOverflow(c, text, Val(entry));
+    assignText(entry, text.view());
+}
+
+void entryToSeconds(QString &entry)
+{
+    ShortText text;
+    appendHmsToSec(text, entry);
+    assignText(entry, text.view());
+}
+
 } // namespace
 
 void HMS_Down(Calculator &c)
@@ -30,8 +46,8 @@ void HMS_Down(Calculator &c)
     if (st.Mode == ModeNo::Seconds) {
         ui.hms.caption = QStringLiteral("HMS>S");
         st.Mode = st.SaveMode;
-        st.Entry[0] = hmsOrOverflow(c, st.Entry[0]);
-        st.Entry[1] = hmsOrOverflow(c, st.Entry[1]);
+        entryToHms(c, st.Entry[0]);
+        entryToHms(c, st.Entry[1]);
         setPercentRoot(ui, false);
         setAvailable(ui.Unit_input, ui.Mode_Key_Label[0], true);
         if (st.SaveMode == ModeNo::Unit) {
@@ -43,8 +59,8 @@ void HMS_Down(Calculator &c)
         st.SaveMode = st.Mode;
         ui.Mode_Key_Label[0].caption = UnitCaption[st.Mode == ModeNo::Unit ? 2 : 0];
         st.Mode = ModeNo::Seconds;
-        st.Entry[0] = Hms_To_Sec(st.Entry[0]);
-        st.Entry[1] = Hms_To_Sec(st.Entry[1]);
+        entryToSeconds(st.Entry[0]);
+        entryToSeconds(st.Entry[1]);
         setPercentRoot(ui, true);
         setAvailable(ui.Unit_input, ui.Mode_Key_Label[0], false);
         setAvailable(ui.kanma, ui.Kanma_label, true);

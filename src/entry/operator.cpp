@@ -32,7 +32,9 @@ void Enzan_Down(Calculator &c, int index)
             return;
         }
         His_Add(c, st.EntryIdx, index);
-        st.Entry[0] = Calc_Exec(c, st.EnzanNo, st.Entry[0], st.Entry[1], st.Sign[0], st.Sign[1]);
+        ShortText result;
+        Calc_Exec(c, st.EnzanNo, st.Entry[0], st.Entry[1], st.Sign[0], st.Sign[1], result);
+        assignText(st.Entry[0], result.view());
         st.Sign[0] = st.ResultSign;
         st.EnzanNo = index;
         showFirstOperand(c);

@@ -17,14 +17,19 @@ void H_Down(Calculator &c, int index)
     pressKey(c, unitKey(index));
 
     if (st.EntryIdx == 2) {
-        st.Entry[2] = Str(UnitFactor[index] * Val(st.Entry[2]));
-        st.Entry[2] = hmsOrOverflow(c, st.Entry[2]); // empty, so adding nothing, above the limit
+        {
+            // Sec_To_Hms(Str$(amount)): empty, so adding nothing, above the limit.
+            ShortText amount;
+            hmsOrOverflow(c, amount, ValOfStr(UnitFactor[index] * Val(st.Entry[2])));
+            assignText(st.Entry[2], amount.view());
+        }
         st.EntryIdx = st.SaveIdx;
         st.SaveIdx = 0;
-        const QString sum = Calc_Exec(c, Op::Add, st.Entry[st.EntryIdx], st.Entry[2], st.Sign[st.EntryIdx], st.Sign[2]);
+        ShortText sum;
+        Calc_Exec(c, Op::Add, st.Entry[st.EntryIdx], st.Entry[2], st.Sign[st.EntryIdx], st.Sign[2], sum);
         // An overflow resets the calculation, so the entry written is the one current now.
         QString &e = st.Entry[st.EntryIdx];
-        e = sum;
+        assignText(e, sum.view());
         // The new entry counts as keyed; its leading blanks are not keyed characters.
         qsizetype lead = 0;
         while (lead < e.size() && e.at(lead) == QLatin1Char(' '))

@@ -4,24 +4,6 @@
 
 namespace vantoro {
 
-void setEnabled(Element &button, bool on)
-{
-    if (button.enabled != on)
-        button.enabled = on;
-}
-
-void setFore(Element &label, Colour colour)
-{
-    if (label.foreColor != colour)
-        label.foreColor = colour;
-}
-
-void setAvailable(Element &button, Element &legend, bool on)
-{
-    setEnabled(button, on);
-    setFore(legend, on ? OnColor : OffColor);
-}
-
 namespace {
 
 void release(Element &face, Picture released)

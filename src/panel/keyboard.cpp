@@ -11,19 +11,29 @@ void Form_keydown(Calculator &c, int keyCode)
         c.st.PushKey = KeyCode::None;
         return;
     }
-    if (key->keyboardNeedsEnabled && !key->region.of(c.ui).enabled)
-        return;
-    key->action(c);
-    if (key->keyboardForgetsPush)
-        c.st.PushKey = KeyCode::None;
+    keyboardDown(c, *key);
 }
 
 void Form_KeyUp(Calculator &c, int keyCode)
 {
-    const KeyRow *key = keyForKeyboard(keyCode);
-    if (!key || !key->hasFace())
+    if (const KeyRow *key = keyForKeyboard(keyCode))
+        keyboardUp(c, *key);
+}
+
+void keyboardDown(Calculator &c, const KeyRow &key)
+{
+    if (key.keyboardNeedsEnabled && !key.region.of(c.ui).enabled)
+        return;
+    key.action(c);
+    if (key.keyboardForgetsPush)
+        c.st.PushKey = KeyCode::None;
+}
+
+void keyboardUp(Calculator &c, const KeyRow &key)
+{
+    if (!key.hasFace())
         return; // nothing to release
-    key->face.of(c.ui).picture = key->released;
+    key.face.of(c.ui).picture = key.released;
     c.st.PushKey = KeyCode::None;
 }
 

@@ -168,6 +168,19 @@ constexpr std::array<qint8, 128> rowsByScript()
 }
 constexpr auto RowByScript = rowsByScript();
 
+// A script presses a key's own keyboard key; the command-line tool takes the row it has for
+// the row that keyboard code finds.
+constexpr bool scriptKeysFindTheirRows()
+{
+    for (size_t i = 0; i < Table.size(); ++i) {
+        const int code = Table[i].keyboard[0];
+        if (Table[i].script != 0 && (code <= 0 || code >= KeyboardCodes || RowByKeyboard[size_t(code)] != int(i)))
+            return false;
+    }
+    return true;
+}
+static_assert(scriptKeysFindTheirRows(), "every script key's keyboard code finds its own row");
+
 static_assert(Table.size() < 128);
 
 } // namespace

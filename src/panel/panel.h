@@ -6,10 +6,23 @@
 
 namespace vantoro {
 
-// Availability convention; each property is written only when it differs.
-void setEnabled(Element &button, bool on);
-void setFore(Element &label, Colour colour);
-void setAvailable(Element &button, Element &legend, bool on);
+// Availability convention; each property is written only when it differs. Inline: the
+// display refresh sets several on every key.
+inline void setEnabled(Element &button, bool on)
+{
+    if (button.enabled != on)
+        button.enabled = on;
+}
+inline void setFore(Element &label, Colour colour)
+{
+    if (label.foreColor != colour)
+        label.foreColor = colour;
+}
+inline void setAvailable(Element &button, Element &legend, bool on)
+{
+    setEnabled(button, on);
+    setFore(legend, on ? OnColor : OffColor);
+}
 // The legends of the four operator keys in one colour.
 void setOperatorLegends(MainWindowElements &ui, Colour colour);
 
@@ -19,6 +32,9 @@ void MODE_INIT(Calculator &c);    // keys set up for the current Mode
 
 void Form_keydown(Calculator &c, int keyCode);
 void Form_KeyUp(Calculator &c, int keyCode);
+// The same for the row of a key code looked up already.
+void keyboardDown(Calculator &c, const KeyRow &key);
+void keyboardUp(Calculator &c, const KeyRow &key);
 
 // Mouse on the key button regions. The window layer delivers a press only to an
 // enabled button region and the release to the region that took the press.

@@ -25,13 +25,17 @@ inline void assignText(QString &target, QStringView text)
         target.resize(n); // a longer text is never a part of target
     if (n > 0)            // an empty view may have no characters at all
         std::memmove(static_cast<void *>(target.data()), text.data(), size_t(n) * sizeof(QChar));
-    target.resize(n);
+    if (n < target.size()) // most texts keep their length: nothing to resize
+        target.resize(n);
 }
 
-// target = source, without touching the reference counts when it holds that text already.
+// target = source, without touching the reference counts when it holds that text already:
+// the same characters in the same place. (The texts of QStringLiteral have no reference
+// count, so isSharedWith never holds for them.)
 inline void assignShared(QString &target, const QString &source)
 {
-    if (!target.isSharedWith(source))
+    if (target.constData() != source.constData() || target.size() != source.size()
+        || target.isNull() != source.isNull())
         target = source;
 }
 
@@ -55,9 +59,15 @@ public:
         *grow(1) = c.unicode();
         return *this;
     }
+    ShortText &operator<<(QLatin1StringView s)
+    {
+        char16_t *to = grow(s.size());
+        for (char c : s)
+            *to++ = uchar(c);
+        return *this;
+    }
     ShortText &operator<<(const QString &s) { return *this << QStringView(s); }
     ShortText &operator<<(char16_t c) { return *this << QChar(c); }
-    ShortText &operator<<(const char16_t *s) { return *this << QStringView(s); }
 
     // Right$(Space$(n) & text, n): the last n characters, blanks in front up to n.
     ShortText &rightAlign(qsizetype n)
@@ -103,5 +113,14 @@ private:
     qsizetype m_capacity = 64;
     std::unique_ptr<char16_t[]> m_heap;
 };
+
+// Right$(Space$(n) & text, n) as a view: the last n characters of text itself, or a shorter
+// text with blanks in front, composed in room.
+inline QStringView rightAligned(QStringView text, qsizetype n, ShortText &room)
+{
+    if (text.size() >= n)
+        return text.last(std::max<qsizetype>(n, 0));
+    return (room << text).rightAlign(n).view();
+}
 
 } // namespace vantoro

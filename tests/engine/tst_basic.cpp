@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QtTest>
+#include <bit>
 #include <cmath>
 
 #include "engine/basic.h"
@@ -14,6 +15,8 @@ private slots:
     void val();
     void str_data();
     void str();
+    void valOfStr_data();
+    void valOfStr();
     void textOperations();
 };
 
@@ -74,6 +77,24 @@ void TstBasic::str()
     QFETCH(double, x);
     QFETCH(QString, text);
     QCOMPARE(Str(x), text);
+}
+
+void TstBasic::valOfStr_data()
+{
+    str_data();
+    QTest::newRow("three decimals") << -12.345 << "-12.345";
+    QTest::newRow("four decimals") << 1.0005 << " 1.0005";
+    QTest::newRow("sum off its decimal text") << 0.1 + 0.2 << " .3";
+    QTest::newRow("beyond 1E+12 with decimals") << 1234567890123.5 << " 1234567890123.5";
+}
+
+// The number as its number text gives it back, to the last bit.
+void TstBasic::valOfStr()
+{
+    QFETCH(double, x);
+    QFETCH(QString, text);
+    QCOMPARE(Str(x), text);
+    QCOMPARE(std::bit_cast<quint64>(ValOfStr(x)), std::bit_cast<quint64>(Val(text)));
 }
 
 void TstBasic::textOperations()

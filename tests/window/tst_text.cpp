@@ -89,6 +89,8 @@ void TstText::rightAlign()
     ShortText t;
     t << text;
     QCOMPARE(t.rightAlign(width).view().toString(), expected);
+    ShortText room; // the same as a view, of the text itself where it is long enough
+    QCOMPARE(rightAligned(text, width, room).toString(), expected);
 }
 
 void TstText::longTextLeavesTheStack()
