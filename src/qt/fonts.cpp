@@ -9,39 +9,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/mman.h>
-#include <thread>
 #include <unistd.h>
 
 namespace vantoro {
 
 namespace {
-
-// The helper thread of beginFontconfigStartup(), joined by the first font look-up or at exit.
-struct FontconfigStartup {
-    std::thread thread;
-    ~FontconfigStartup() { wait(); }
-    void wait()
-    {
-        if (thread.joinable())
-            thread.join();
-    }
-};
-
-FontconfigStartup &fontconfigStartup()
-{
-    static FontconfigStartup startup;
-    return startup;
-}
-
-// Qt's font database makes its first fontconfig call itself; were the helper still at work
-// then, fontconfig would load its configuration a second time, so every look-up waits here.
-void awaitFontconfigStartup()
-{
-    fontconfigStartup().wait();
-}
 
 // Lets go of the process's mappings of font files' pages. FreeType maps every font file it
 // opens whole, read-only and private, so no page of one ever differs from the file: a page
@@ -113,18 +87,6 @@ void settleAutoHinter(const QFont &f)
 
 } // namespace
 
-void beginFontconfigStartup()
-{
-    // Looked up among the libraries already loaded (Qt's font database links fontconfig), so
-    // the program needs no build dependency of its own on it. FcInit is thread-safe: it loads
-    // the configuration once and makes it the current one, which Qt's later FcInit then finds.
-    using FcInitFunction = int (*)();
-    const auto fcInit = reinterpret_cast<FcInitFunction>(dlsym(RTLD_DEFAULT, "FcInit"));
-    FontconfigStartup &startup = fontconfigStartup();
-    if (fcInit && !startup.thread.joinable())
-        startup.thread = std::thread([fcInit] { fcInit(); });
-}
-
 void installFontSubstitutes()
 {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
@@ -137,7 +99,6 @@ void installFontSubstitutes()
 
 QFont historyListFont()
 {
-    awaitFontconfigStartup();
     QFont f(QStringLiteral("IPAGothic"));
     f.setStyleHint(QFont::TypeWriter);
     f.setPixelSize(HistoryFontPixels);
@@ -172,7 +133,6 @@ QString installedFamily(const QString &designed)
 
 QFont fontFor(const FontDef &def)
 {
-    awaitFontconfigStartup();
     // Asked for by the family that is there, a font is found at once: asked for by a missing
     // one, each style first costs a fontconfig search of fallbacks, a tenth of the start-up.
     // Every caption is in the designed font's character set, which all the stand-ins cover,

@@ -6,13 +6,6 @@
 
 namespace vantoro {
 
-// Begins fontconfig's own start-up (reading its configuration files and font caches, about
-// a quarter of the processor time to the first frame) on a helper thread, so that it runs
-// while QApplication connects to the window system. Called first thing in main(); the first
-// font looked up here waits until it is done. Without fontconfig it does nothing. It saves
-// time to the first frame only where a processor is free; the processor time is the same.
-void beginFontconfigStartup();
-
 // The designed fonts are rarely installed: IPAPGothic stands in for "ＭＳ Ｐゴシック" and
 // Liberation Sans for Arial, both metric-compatible with the originals.
 void installFontSubstitutes();

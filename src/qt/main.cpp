@@ -76,11 +76,10 @@ int main(int argc, char *argv[])
     }
 
 #ifdef M_ARENA_MAX
-    // One malloc arena for every thread. The helper threads (fontconfig's start-up, D-Bus)
-    // allocate little; an arena of their own would keep its pages, 90 kB more at start-up.
+    // One malloc arena for every thread. Qt's helper threads (the window system's event
+    // reader, D-Bus) allocate little; an arena of their own would keep its pages.
     mallopt(M_ARENA_MAX, 1);
 #endif
-    vantoro::beginFontconfigStartup(); // beside the window system connection QApplication makes
     QApplication app(argc, argv);
     if (argc > 1) // what is left once QApplication took the window system's own options
         readCommandLine(app);
