@@ -105,6 +105,29 @@ bool presentable(const QWidget *w)
     return !(w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden));
 }
 
+std::function<void()> &deferredTexts()
+{
+    static std::function<void()> bringUpToDate;
+    return bringUpToDate;
+}
+
+void bringDeferredTextsUpToDate()
+{
+    if (const std::function<void()> &f = deferredTexts())
+        f();
+}
+
+// An assistive technology that starts listening finds the texts up to date.
+class ListeningStarts : public QAccessible::ActivationObserver
+{
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            bringDeferredTextsUpToDate();
+    }
+};
+
 class TreeAccessible : public QAccessibleWidget
 {
 public:
@@ -112,6 +135,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        bringDeferredTextsUpToDate();
         const QVariant announced = widget()->property(DescriptionProperty);
         if (t == QAccessible::Description && announced.isValid())
             return announced.toString();
@@ -221,7 +245,11 @@ public:
     }
 
 private:
-    QString content() const { return accessibleText(widget()); }
+    QString content() const
+    {
+        bringDeferredTextsUpToDate();
+        return accessibleText(widget());
+    }
 };
 
 // A message box: its title and text, and of its children only those it shows.
@@ -555,6 +583,16 @@ void setAccessibleText(QWidget *widget, const QString &text)
 QString accessibleText(const QWidget *widget)
 {
     return widget->property(TextProperty).toString();
+}
+
+void setDeferredAccessibleTexts(std::function<void()> bringUpToDate)
+{
+    static ListeningStarts observer;
+    static bool observing = false;
+    if (!observing)
+        QAccessible::installActivationObserver(&observer);
+    observing = true;
+    deferredTexts() = std::move(bringUpToDate);
 }
 
 void installAccessibleRoles()

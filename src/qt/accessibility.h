@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "engine/state.h"
 #include "panel/keys.h"
@@ -42,6 +43,12 @@ void announceDescription(QWidget *widget, const QString &description);
 // The text a reader gets through the text interface of `widget`, with the change event.
 void setAccessibleText(QWidget *widget, const QString &text);
 QString accessibleText(const QWidget *widget);
+
+// Texts the main window works out only when they are read, as a screen reader reads them
+// far less often than keys change the display: `bringUpToDate` runs before the program's
+// interfaces give a name, description or text, and when an assistive technology starts
+// listening. One for the process; an empty function removes it.
+void setDeferredAccessibleTexts(std::function<void()> bringUpToDate);
 
 void installAccessibleRoles();
 

@@ -82,6 +82,7 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent
         buildKey(key);
 
     connect(&m_timer1, &QTimer::timeout, this, [this] { act([this] { timer1_timer(c); }); });
+    setDeferredAccessibleTexts([this] { speakDisplay(); });
     qApp->installEventFilter(this);
     sync();
     // Fonts last: the first one waits for fontconfig's start-up, which goes on meanwhile.
@@ -93,6 +94,7 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent
 
 VantoroWindow::~VantoroWindow()
 {
+    setDeferredAccessibleTexts(nullptr);
     qApp->removeEventFilter(this);
 }
 
@@ -146,6 +148,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     if (def.name == QLatin1String("Disp")) {
         setAccessibleRole(w, QAccessible::StaticText);
         setAccessibleText(w, QString());
+        m_disp = w;
     }
     if (def.opaque && def.kind != ElementKind::Button) {
         w->setAutoFillBackground(true);
@@ -294,9 +297,15 @@ void VantoroWindow::syncAccessibleNames(bool first)
     const bool reasons = first || m_availabilityChanged || unavailability != m_unavailability;
     m_unavailability = unavailability;
     m_availabilityChanged = false;
-    if (!display && !modeKeys && !reasons)
+    if (display) {
+        // The display in words is worked out at once for a reader that listens, and for
+        // anyone else when asked (most keys change only the digits).
+        m_displayUnspoken = true;
+        if (first || QAccessible::isActive())
+            speakDisplay();
+    }
+    if (!modeKeys && !reasons && !mode && !sign && !op)
         return; // most keys: the digits change and the names stay
-    const QString spoken = display ? spokenValue(ui) : QString();
     for (const Bound &b : m_bound) {
         QString name;
         if (b.key) {
@@ -312,26 +321,33 @@ void VantoroWindow::syncAccessibleNames(bool first)
             name = keyName(b.key->id, ui);
         } else {
             const QString &n = b.def->name;
-            const bool isValue = n == QLatin1String("Disp");
-            const bool renamed = first || (isValue && display) || (n == QLatin1String("MODE") && mode)
-                                 || (n == QLatin1String("Hugou") && sign) || (n == QLatin1String("ENZANSI") && op);
-            if (!renamed)
+            const bool renamed = first || (n == QLatin1String("MODE") && mode) || (n == QLatin1String("Hugou") && sign)
+                                 || (n == QLatin1String("ENZANSI") && op);
+            if (!renamed || b.widget == m_disp)
                 continue;
-            name = isValue ? spoken : elementName(n, ui);
+            name = elementName(n, ui);
             if (name.isEmpty())
                 name = b.def->objectName();
-            if (isValue)
-                setAccessibleText(b.widget, ui.Disp.caption);
         }
         if (b.widget->accessibleName() != name)
             b.widget->setAccessibleName(name); // also tells an active screen reader
     }
-    if (display) {
-        // The focus panel keeps the focus while the user calculates: a reader speaks the
-        // change of its description, the display in words. Its text is the exact display.
-        setAccessibleText(m_enterCapt, exactValue(ui));
-        announceDescription(m_enterCapt, spoken);
-    }
+}
+
+void VantoroWindow::speakDisplay()
+{
+    if (!m_displayUnspoken)
+        return;
+    m_displayUnspoken = false;
+    const MainWindowElements &ui = c.ui;
+    const QString spoken = spokenValue(ui);
+    if (m_disp->accessibleName() != spoken)
+        m_disp->setAccessibleName(spoken); // also tells an active screen reader
+    setAccessibleText(m_disp, ui.Disp.caption);
+    // The focus panel keeps the focus while the user calculates: a reader speaks the
+    // change of its description, the display in words. Its text is the exact display.
+    setAccessibleText(m_enterCapt, exactValue(ui));
+    announceDescription(m_enterCapt, spoken);
 }
 
 void VantoroWindow::syncHistory()

@@ -78,6 +78,9 @@ private:
     void syncWindow(bool first);
     void syncTimer(bool first);
     void syncAccessibleNames(bool first);
+    // The display's name in words, its exact text and the focus panel's: worked out when
+    // the display changed since.
+    void speakDisplay();
     void syncHistory();
     void syncAbout();
     void activateRequested();
@@ -95,6 +98,8 @@ private:
     bool m_availabilityChanged = false; // a key region was enabled or disabled since the last sync
     QWidget *m_enterCapt = nullptr;
     QWidget *m_title = nullptr;
+    QWidget *m_disp = nullptr;
+    bool m_displayUnspoken = false;
     QTimer m_timer1;
     int m_timer1Starts = 0;
 
