@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QHash>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -105,16 +106,18 @@ bool presentable(const QWidget *w)
     return !(w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden));
 }
 
-std::function<void()> &deferredTexts()
+// By window: what brings its deferred texts up to date.
+QHash<const QWidget *, std::function<void()>> &deferredTexts()
 {
-    static std::function<void()> bringUpToDate;
-    return bringUpToDate;
+    static QHash<const QWidget *, std::function<void()>> byWindow;
+    return byWindow;
 }
 
-void bringDeferredTextsUpToDate()
+void bringDeferredTextsUpToDate(const QWidget *widget)
 {
-    if (const std::function<void()> &f = deferredTexts())
-        f();
+    const auto found = deferredTexts().constFind(widget->window());
+    if (found != deferredTexts().cend())
+        (*found)();
 }
 
 // An assistive technology that starts listening finds the texts up to date.
@@ -123,8 +126,11 @@ class ListeningStarts : public QAccessible::ActivationObserver
 public:
     void accessibilityActiveChanged(bool active) override
     {
-        if (active)
-            bringDeferredTextsUpToDate();
+        if (!active)
+            return;
+        const auto all = deferredTexts(); // a copy: bringing texts up to date may add windows
+        for (const std::function<void()> &bringUpToDate : all)
+            bringUpToDate();
     }
 };
 
@@ -135,7 +141,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        bringDeferredTextsUpToDate();
+        bringDeferredTextsUpToDate(widget());
         const QVariant announced = widget()->property(DescriptionProperty);
         if (t == QAccessible::Description && announced.isValid())
             return announced.toString();
@@ -247,7 +253,7 @@ public:
 private:
     QString content() const
     {
-        bringDeferredTextsUpToDate();
+        bringDeferredTextsUpToDate(widget());
         return accessibleText(widget());
     }
 };
@@ -585,14 +591,19 @@ QString accessibleText(const QWidget *widget)
     return widget->property(TextProperty).toString();
 }
 
-void setDeferredAccessibleTexts(std::function<void()> bringUpToDate)
+void setDeferredAccessibleTexts(const QWidget *window, std::function<void()> bringUpToDate)
 {
     static ListeningStarts observer;
     static bool observing = false;
     if (!observing)
         QAccessible::installActivationObserver(&observer);
     observing = true;
-    deferredTexts() = std::move(bringUpToDate);
+    deferredTexts().insert(window, std::move(bringUpToDate));
+}
+
+void endDeferredAccessibleTexts(const QWidget *window)
+{
+    deferredTexts().remove(window);
 }
 
 void installAccessibleRoles()

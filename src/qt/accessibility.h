@@ -44,11 +44,12 @@ void announceDescription(QWidget *widget, const QString &description);
 void setAccessibleText(QWidget *widget, const QString &text);
 QString accessibleText(const QWidget *widget);
 
-// Texts the main window works out only when they are read, as a screen reader reads them
-// far less often than keys change the display: `bringUpToDate` runs before the program's
-// interfaces give a name, description or text, and when an assistive technology starts
-// listening. One for the process; an empty function removes it.
-void setDeferredAccessibleTexts(std::function<void()> bringUpToDate);
+// Texts a window works out only when they are read, as a screen reader reads them far less
+// often than keys change the display: `bringUpToDate` runs before the program's interfaces
+// give a name, description or text of an element of `window`, and when an assistive
+// technology starts listening. Ended before the window goes.
+void setDeferredAccessibleTexts(const QWidget *window, std::function<void()> bringUpToDate);
+void endDeferredAccessibleTexts(const QWidget *window);
 
 void installAccessibleRoles();
 

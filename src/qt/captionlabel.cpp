@@ -23,10 +23,13 @@ bool CaptionLabel::drawsItself() const
 const QTextLayout &CaptionLabel::layout()
 {
     const QString &now = text();
-    if (m_layout && m_laidOut == now) // a short comparison: texts from literals are never shared
+    // A short comparison (texts from literals are never shared); the font's size in pixels
+    // follows the screen's resolution.
+    if (m_layout && m_laidOut == now && m_laidOutDpi == logicalDpiY())
         return *m_layout;
     // As QPainter::drawText lays out one unwrapped line: left to right, at the top.
     m_laidOut = now;
+    m_laidOutDpi = logicalDpiY();
     m_layout = std::make_unique<QTextLayout>(now, font(), this);
     QTextOption option;
     option.setTextDirection(Qt::LeftToRight);

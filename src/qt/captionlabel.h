@@ -28,6 +28,7 @@ private:
 
     std::unique_ptr<QTextLayout> m_layout; // of m_laidOut, in the widget's font
     QString m_laidOut;
+    int m_laidOutDpi = 0;
 };
 
 } // namespace vantoro

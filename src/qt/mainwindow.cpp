@@ -82,7 +82,7 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent
         buildKey(key);
 
     connect(&m_timer1, &QTimer::timeout, this, [this] { act([this] { timer1_timer(c); }); });
-    setDeferredAccessibleTexts([this] { speakDisplay(); });
+    setDeferredAccessibleTexts(this, [this] { speakDisplay(); });
     qApp->installEventFilter(this);
     sync();
     // Fonts last: the first one waits for fontconfig's start-up, which goes on meanwhile.
@@ -94,7 +94,7 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent
 
 VantoroWindow::~VantoroWindow()
 {
-    setDeferredAccessibleTexts(nullptr);
+    endDeferredAccessibleTexts(this);
     qApp->removeEventFilter(this);
 }
 

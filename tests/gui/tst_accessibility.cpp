@@ -104,6 +104,7 @@ private slots:
     void keyBindings();
     void displayInWords_data();
     void displayInWords();
+    void displayInWordsOfTwoWindows();
     void exactDisplayBesideTheWords_data();
     void exactDisplayBesideTheWords();
     void historyLinesInWords();
@@ -367,6 +368,20 @@ void TstAccessibility::displayInWords()
     // The sign and operator texts say themselves too.
     const QString op = element(tree(&f.w), QStringLiteral("ENZANSI")).name;
     QVERIFY(op.startsWith(QLatin1String("Operator: ")) || op == QLatin1String("No operator"));
+}
+
+void TstAccessibility::displayInWordsOfTwoWindows()
+{
+    // Each window brings its own display's words up to date, whichever of them ends first.
+    Fixture first(1);
+    {
+        Fixture second(1);
+        keypad(second.w.windowHandle(), QStringLiteral("7"));
+        keypad(first.w.windowHandle(), QStringLiteral("5"));
+        QCOMPARE(element(tree(&second.w), QStringLiteral("Disp")).name, QStringLiteral("7 seconds"));
+    }
+    keypad(first.w.windowHandle(), QStringLiteral("1"));
+    QCOMPARE(element(tree(&first.w), QStringLiteral("Disp")).name, QStringLiteral("51 seconds"));
 }
 
 void TstAccessibility::exactDisplayBesideTheWords_data()
