@@ -8,6 +8,16 @@
 
 namespace vantoro {
 
+Qt::Alignment captionAlignment(Align a)
+{
+    switch (a) {
+    case Align::Centre: return Qt::AlignHCenter | Qt::AlignTop;
+    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
+    case Align::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
 CaptionLabel::CaptionLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);

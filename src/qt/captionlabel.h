@@ -8,7 +8,12 @@
 #include <QTextLayout>
 #include <memory>
 
+#include "panel/layout.h"
+
 namespace vantoro {
+
+// A caption's designed alignment: across as designed, always at the top.
+Qt::Alignment captionAlignment(Align a);
 
 class CaptionLabel : public QLabel
 {

@@ -33,16 +33,6 @@ void setColour(QWidget *w, QPalette::ColorRole role, Colour colour)
     w->setPalette(pal);
 }
 
-Qt::Alignment alignmentOf(Align a)
-{
-    switch (a) {
-    case Align::Centre: return Qt::AlignHCenter | Qt::AlignTop;
-    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
-    case Align::Left: break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
-}
-
 // A fixed frame with a close button only: the window has its own minimise key. Under
 // Wayland the title bar is Qt's own drawing (its "bradient" decoration), which offers
 // minimise and maximise whatever the flags say; there the window goes without one, and its
@@ -85,7 +75,6 @@ VantoroWindow::VantoroWindow(Calculator &calc, QWidget *parent) : QWidget(parent
     setDeferredAccessibleTexts(this, [this] { speakDisplay(); });
     qApp->installEventFilter(this);
     sync();
-    // Fonts last: the first one waits for fontconfig's start-up, which goes on meanwhile.
     for (const Bound &b : m_bound) {
         if (!b.def->font.family.isEmpty())
             b.widget->setFont(fontFor(b.def->font));
@@ -105,7 +94,7 @@ QWidget *VantoroWindow::build(const ElementDef &def, QWidget *parent)
     case ElementKind::Label:
     case ElementKind::KeyLegend: {
         auto *label = new CaptionLabel(parent);
-        label->setAlignment(alignmentOf(def.align));
+        label->setAlignment(captionAlignment(def.align));
         setColour(label, QPalette::WindowText, def.designFore);
         if (def.kind == ElementKind::KeyLegend)
             label->setAttribute(Qt::WA_TransparentForMouseEvents);

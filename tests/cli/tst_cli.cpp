@@ -38,6 +38,16 @@ private:
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};
     }
+    // The status and output, and on standard error the message or nothing.
+    static void expect(const Result &r, int code, const QString &out, const QString &message)
+    {
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.out, out);
+        if (message.isEmpty())
+            QCOMPARE(r.err, QString());
+        else
+            QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    }
 };
 
 void TstCli::run_data()
@@ -174,12 +184,7 @@ void TstCli::unavailableKey()
     QFETCH(QString, out);
     QFETCH(QString, message);
     const Result r = calc(args);
-    QCOMPARE(r.code, code);
-    QCOMPARE(r.out, out);
-    if (message.isEmpty())
-        QCOMPARE(r.err, QString());
-    else
-        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    expect(r, code, out, message);
 }
 
 void TstCli::standardInput_data()
@@ -218,12 +223,7 @@ void TstCli::standardInput()
     QFETCH(QString, out);
     QFETCH(QString, message);
     const Result r = calc({"--mode", input.isEmpty() ? "auto" : "seconds"}, input);
-    QCOMPARE(r.code, code);
-    QCOMPARE(r.out, out);
-    if (message.isEmpty())
-        QCOMPARE(r.err, QString());
-    else
-        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    expect(r, code, out, message);
     QVERIFY(!r.err.contains(QChar(0x1b)) && !r.err.contains(QChar(0)));
 }
 

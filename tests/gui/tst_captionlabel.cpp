@@ -13,16 +13,6 @@ using namespace vantoro;
 
 namespace {
 
-Qt::Alignment qtAlignment(Align a)
-{
-    switch (a) {
-    case Align::Centre: return Qt::AlignHCenter | Qt::AlignTop;
-    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
-    case Align::Left: break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
-}
-
 // Parts of a label repainted on their own, as where a neighbour overlaps it.
 enum class Part { Whole, TopRow, BottomRow, MiddleBand };
 
@@ -107,17 +97,17 @@ private slots:
                 }
                 for (Part part : {Part::TopRow, Part::BottomRow, Part::MiddleBand}) {
                     QTest::addRow("%s %s part %d", qPrintable(def.name), qPrintable(text), int(part))
-                        << e << text << int(qtAlignment(def.align)) << true << int(part);
+                        << e << text << int(captionAlignment(def.align)) << true << int(part);
                 }
             }
             QTest::addRow("%s disabled", qPrintable(def.name))
-                << e << texts[1] << int(qtAlignment(def.align)) << false << int(Part::Whole);
+                << e << texts[1] << int(captionAlignment(def.align)) << false << int(Part::Whole);
         }
         // Each legend as its key shows it.
         const auto &keys = mainKeys();
         for (int k = 0; k < int(keys.size()); ++k)
-            QTest::addRow("legend %d", k)
-                << -1 - k << texts[8] << int(qtAlignment(keys[size_t(k)].legend.align)) << true << int(Part::Whole);
+            QTest::addRow("legend %d", k) << -1 - k << texts[8] << int(captionAlignment(keys[size_t(k)].legend.align))
+                                          << true << int(Part::Whole);
     }
 
     void drawsAsQLabelDoes()
