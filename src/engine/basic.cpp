@@ -160,6 +160,18 @@ bool shortDecimal(double a, quint64 &digits, int &decimals)
     return false;
 }
 
+// The decimal digits of v (above zero) at `to`; their count.
+int writeDigits(char *to, quint64 v)
+{
+    char rev[20];
+    int n = 0;
+    for (; v != 0; v /= 10)
+        rev[n++] = char('0' + v % 10);
+    for (int k = 0; k < n; ++k)
+        to[k] = rev[n - 1 - k];
+    return n;
+}
+
 } // namespace
 
 double Val(QStringView t)
@@ -229,27 +241,16 @@ int StrInto(char *out, double x, int digits)
     const bool found = digits == 15 && shortDecimal(a, whole, decimals);
     if (found && decimals == 0) {
         // A whole number of up to 15 digits is its own 15-digit form.
-        char rev[16];
-        int w = 0;
-        for (quint64 v = whole; v != 0; v /= 10)
-            rev[w++] = char('0' + v % 10);
         out[0] = sign;
-        for (int k = 0; k < w; ++k)
-            out[1 + k] = rev[w - 1 - k];
-        return w + 1;
+        return 1 + writeDigits(out + 1, whole);
     }
     digits = std::clamp(digits, 1, 40);
     char mant[48];
     int mlen = 0;
     int exp = 0;
     if (found) {
-        char rev[16];
-        int w = 0;
-        for (quint64 v = whole; v != 0; v /= 10)
-            rev[w++] = char('0' + v % 10);
-        for (int k = 0; k < w; ++k)
-            mant[mlen++] = rev[w - 1 - k];
-        exp = w - 1 - decimals;
+        mlen = writeDigits(mant, whole);
+        exp = mlen - 1 - decimals;
     } else {
         // Round once to the wanted significant digits; the exponent is that of the rounded
         // value. to_chars rounds exactly, as printf does, but neither allocates nor follows
